@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "StoreChecks.h"
+#include "textmodel/TextStore.h"
+#include "toolkit/MemoryStream.h"
+
+using namespace ql;
+using ql::test::ExpectConsistent;
+using ql::test::StoredText;
+
+namespace {
+
+std::string Written(TTextStore& store, TLineBreakForm form) {
+  TMemoryStream s;
+  store.WritePlainText(0, store.TextLength, form, s);
+  EXPECT_EQ(store.PlainTextLength(0, store.TextLength, form), s.Size());
+  return s.Bytes();
+}
+
+}  // namespace
+
+TEST(TextStore, NewStoreIsEmpty) {
+  TTextStore store;
+  EXPECT_EQ(store.FirstRow, nullptr);
+  EXPECT_EQ(store.RowCount, 0);
+  EXPECT_EQ(store.TextLength, 0);
+  EXPECT_EQ(store.LongestRow, 1);
+  EXPECT_EQ(store.LineCount(), 1);
+  EXPECT_EQ(store.RowText(0), "");
+  const TRowPos pos = store.LocateRow(0);
+  EXPECT_EQ(pos.Row, nullptr);
+  EXPECT_EQ(pos.Index, 0);
+}
+
+TEST(TextStore, NormalisesIncomingText) {
+  struct Case {
+    std::string in;
+    std::string stored;
+  };
+  const Case cases[] = {
+      {"a\r\nb\r\n", "a\rb\r"},
+      {"x\ny\n\rz\r", "x\ry\rz\r"},
+      {"a\n\nb", "a\r\rb"},
+      {"a\r\rb", "a\r\rb"},
+      {"\n\r\r\n", "\r\r"},
+      {std::string("a\x01\x1b\tb\x80\xff", 7), std::string("a..\tb\x80\xff", 7)},
+      {std::string("a\0b", 3), "a.b"},
+      {"\n", "\r"},
+      {std::string("\x07", 1), "."},
+      {std::string("\0", 1), "."},
+  };
+  for (const auto& c : cases) {
+    TTextStore store;
+    store.InsertText(0, c.in);
+    EXPECT_EQ(StoredText(store), c.stored) << c.in;
+    ExpectConsistent(store);
+  }
+}
+
+TEST(TextStore, SingleCharacterInsertsGoIntoTheirRow) {
+  TTextStore store;
+  store.InsertText(0, "ac\r");
+  TTextRow* row = store.FirstRow;
+  store.InsertText(1, "b");
+  EXPECT_EQ(store.FirstRow, row) << "no row is rebuilt for one typed character";
+  EXPECT_EQ(StoredText(store), "abc\r");
+  store.InsertText(1, "\t");
+  EXPECT_TRUE(store.FirstRow->Flags & rfHasTab);
+  store.InsertText(2, "\n");
+  EXPECT_EQ(StoredText(store), "a\t\rbc\r");
+  EXPECT_EQ(store.RowCount, 2);
+  ExpectConsistent(store);
+}
+
+TEST(TextStore, LocatesRowsAndTheVirtualLine) {
+  TTextStore store;
+  store.InsertText(0, "a\r\nb\r\n");
+  EXPECT_EQ(StoredText(store), "a\rb\r");
+  EXPECT_EQ(store.TextLength, 4);
+  EXPECT_EQ(store.RowCount, 2);
+  struct Case {
+    int32_t offset, index, start;
+  };
+  for (const Case c : {Case{0, 0, 0}, Case{1, 0, 0}, Case{2, 1, 2}, Case{3, 1, 2}, Case{4, 2, 2}}) {
+    const TRowPos pos = store.LocateRow(c.offset);
+    EXPECT_EQ(pos.Index, c.index) << c.offset;
+    EXPECT_EQ(pos.Start, c.start) << c.offset;
+  }
+  EXPECT_EQ(store.RowStart(1), 2);
+  EXPECT_EQ(store.RowStart(2), 4);
+  EXPECT_EQ(store.RowStart(99), 4);
+  EXPECT_EQ(store.RowLengthAt(3), 1);
+  EXPECT_EQ(store.RowText(1), "b");
+
+  TTextStore noBreak;
+  noBreak.InsertText(0, "ab");
+  EXPECT_EQ(noBreak.LocateRow(2).Index, 0) << "the end of a text without final CR is on the last row";
+}
+
+TEST(TextStore, LocateRowAgreesFromAnyTopRow) {
+  TTextStore store;
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += std::string(i % 7, 'x') + "\r";
+  store.InsertText(0, text);
+  for (int top : {0, 50, 120, 199}) {
+    store.SetTopRowIndex(top);
+    int32_t start = 0;
+    int32_t index = 0;
+    for (const TTextRow* r = store.FirstRow; r != nullptr; r = r->Next, ++index) {
+      for (int32_t k = 0; k < r->Length; ++k) {
+        const TRowPos pos = store.LocateRow(start + k);
+        ASSERT_EQ(pos.Row, r);
+        ASSERT_EQ(pos.Index, index);
+        ASSERT_EQ(pos.Start, start);
+      }
+      start += r->Length;
+    }
+  }
+}
+
+TEST(TextStore, SplitsLongLinesIntoContinuationRows) {
+  TTextStore store;
+  store.InsertText(0, std::string(5000, 'q'));
+  ASSERT_EQ(store.RowCount, 3);
+  EXPECT_EQ(store.FirstRow->Length, 2047);
+  EXPECT_EQ(store.FirstRow->Next->Length, 2047);
+  EXPECT_EQ(store.FirstRow->Next->Next->Length, 906);
+  EXPECT_FALSE(store.FirstRow->MarkBits & mbContinuation);
+  EXPECT_TRUE(store.FirstRow->Next->MarkBits & mbContinuation);
+  EXPECT_TRUE(store.FirstRow->Next->Next->MarkBits & mbContinuation);
+  ExpectConsistent(store);
+}
+
+TEST(TextStore, TypingIntoAFullRowKeepsTheRowLimit) {
+  TTextStore store;
+  store.InsertText(0, std::string(2046, 'a') + "\r");
+  store.InsertText(5, "b");
+  ExpectConsistent(store);
+  EXPECT_EQ(store.RowCount, 2);
+  EXPECT_EQ(store.TextLength, 2048);
+  EXPECT_EQ(store.LongestRow, 2047);
+}
+
+TEST(TextStore, JoiningDeletionKeepsTheRowLimit) {
+  TTextStore store;
+  store.InsertText(0, std::string(2000, 'a') + "\r" + std::string(2000, 'b'));
+  store.DeleteText(2000, 2001);
+  ExpectConsistent(store);
+  EXPECT_EQ(StoredText(store), std::string(2000, 'a') + std::string(2000, 'b'));
+}
+
+TEST(TextStore, WritesThreeLineBreakForms) {
+  TTextStore store;
+  store.InsertText(0, "a\rb");
+  EXPECT_EQ(Written(store, TLineBreakForm::CRLF), "a\r\nb");
+  EXPECT_EQ(Written(store, TLineBreakForm::CR), "a\rb");
+  EXPECT_EQ(Written(store, TLineBreakForm::LF), "a\nb");
+  TMemoryStream part;
+  store.WritePlainText(3, 1, TLineBreakForm::CRLF, part);
+  EXPECT_EQ(part.Bytes(), "\r\nb");
+}
+
+TEST(TextStore, DeletingEverythingEmptiesTheStore) {
+  struct Host : TTextStoreHost {
+    std::vector<std::pair<int32_t, int32_t>> changes;
+    bool emptied = false;
+    void TextChanged(int32_t o, int32_t d) override { changes.emplace_back(o, d); }
+    void TextEmptied() override { emptied = true; }
+  } host;
+  TTextStore store(&host);
+  store.InsertText(0, "ab\rcd");
+  store.DeleteText(1, 4);
+  EXPECT_EQ(StoredText(store), "ad");
+  store.DeleteText(0, 2);
+  EXPECT_EQ(store.FirstRow, nullptr);
+  EXPECT_EQ(store.RowCount, 0);
+  EXPECT_EQ(store.LongestRow, 0);
+  EXPECT_TRUE(host.emptied);
+  const std::vector<std::pair<int32_t, int32_t>> expected{{0, 5}, {1, -3}, {0, 0}};
+  EXPECT_EQ(host.changes, expected);
+}
+
+TEST(TextStore, AttachmentsMoveWithTheirRow) {
+  struct Tag : TRowAttachment {
+    int* freed;
+    explicit Tag(int* f) : freed(f) {}
+    ~Tag() override { ++*freed; }
+  };
+  int freed = 0;
+  TTextStore store;
+  store.InsertText(0, "one\rtwo\rthree\r");
+  TTextRow* two = store.FirstRow->Next;
+  two->Attachment = std::make_unique<Tag>(&freed);
+  two->Attachment->SetRow(two);
+  two->MarkBits = 0x0004;
+  store.InsertText(5, "XX\rYY");
+  TTextRow* first = store.FirstRow->Next;
+  ASSERT_NE(first->Attachment, nullptr);
+  EXPECT_EQ(first->Attachment->Row(), first);
+  EXPECT_EQ(first->MarkBits, 0x0004);
+  EXPECT_EQ(first->Next->MarkBits, 0);
+  store.DeleteText(5, 8);
+  EXPECT_EQ(freed, 0);
+  EXPECT_EQ(store.FirstRow->Next->Attachment->Row(), store.FirstRow->Next);
+  store.DeleteText(0, store.TextLength);
+  EXPECT_EQ(freed, 1);
+}
+
+// Random edits checked against a plain string: the stored text, the counters, the row
+// invariants and row lookups must all agree after every step.
+TEST(TextStore, RandomEditsMatchAPlainStringModel) {
+  std::mt19937 rng(1234);
+  const char alphabet[] = "ab \t\r\r\r";
+  for (int round = 0; round < 20; ++round) {
+    TTextStore store;
+    std::string model;
+    store.SetTopRowIndex(static_cast<int32_t>(rng() % 5));
+    for (int step = 0; step < 150; ++step) {
+      const int32_t len = static_cast<int32_t>(model.size());
+      if (rng() % 3 != 0 || len == 0) {
+        std::string piece;
+        const int n = rng() % 10 == 0 ? static_cast<int>(rng() % 3000) : static_cast<int>(rng() % 4 + 1);
+        for (int i = 0; i < n; ++i) piece += rng() % 8 == 0 ? alphabet[rng() % 7] : 'x';
+        const int32_t at = static_cast<int32_t>(rng() % (len + 1));
+        store.InsertText(at, piece);
+        model.insert(static_cast<size_t>(at), piece);
+      } else {
+        const int32_t a = static_cast<int32_t>(rng() % (len + 1));
+        const int32_t b = static_cast<int32_t>(rng() % (len + 1));
+        store.DeleteText(a, b);
+        model.erase(static_cast<size_t>(std::min(a, b)), static_cast<size_t>(std::abs(a - b)));
+      }
+      ASSERT_EQ(StoredText(store), model);
+      ExpectConsistent(store);
+      if (rng() % 10 == 0) store.SetTopRowIndex(static_cast<int32_t>(rng() % (store.RowCount + 1)));
+      const int32_t probe = static_cast<int32_t>(rng() % (model.size() + 1));
+      const TRowPos pos = store.LocateRow(probe);
+      if (pos.Row != nullptr) {
+        EXPECT_EQ(store.GetRange(pos.Start, pos.Start + pos.Row->Length), std::string(pos.Row->All()));
+        EXPECT_LE(pos.Start, probe);
+      }
+    }
+  }
+}
