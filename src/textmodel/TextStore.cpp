@@ -194,13 +194,13 @@ void TTextStore::LinkAfter(TTextRow* row, TTextRow* after) {
   RowCount += 1;
 }
 
-void TTextStore::RemoveRow(TTextRow* row) {
+void TTextStore::RemoveRow(TTextRow* row, bool mayShortenLongest) {
   if (row->Prev != nullptr) row->Prev->Next = row->Next;
   if (row->Next != nullptr) row->Next->Prev = row->Prev;
   if (FirstRow == row) FirstRow = row->Next;
   if (TopRow == row) TopRow = nullptr;
   if (lastBuilt_ == row) lastBuilt_ = row->Prev;
-  if (row->Length >= LongestRow) longestMayChange_ = true;
+  if (mayShortenLongest && row->Length >= LongestRow) longestMayChange_ = true;
   RowCount = std::max(RowCount - 1, 0);
   delete row;
 }
@@ -211,8 +211,9 @@ TTextStore::TBuiltRows TTextStore::BuildRows(const char* text, int32_t len, TTex
   int32_t pos = 0;
   while (pos < len) {
     // A row ends after its CR, or after MaxRowLength characters of a longer line.
-    int32_t end = pos;
-    while (end < len && text[end] != '\r' && end - pos < MaxRowLength - 1) ++end;
+    const int32_t window = std::min(len - pos, MaxRowLength - 1);
+    const void* cr = std::memchr(text + pos, '\r', static_cast<size_t>(window));
+    int32_t end = cr != nullptr ? static_cast<int32_t>(static_cast<const char*>(cr) - text) : pos + window;
     if (end < len) ++end;
     TTextRow* row = NewRow(text + pos, end - pos);
     if (built.First == nullptr) {
@@ -225,7 +226,7 @@ TTextStore::TBuiltRows TTextStore::BuildRows(const char* text, int32_t len, TTex
       row->MarkBits = mbContinuation;
     }
     LinkAfter(row, built.Last != nullptr ? built.Last : after);
-    if (row->Length >= LongestRow) longestMayChange_ = true;
+    LongestRow = std::max<int32_t>(LongestRow, row->Length);
     built.Last = row;
     pos = end;
   }
@@ -292,11 +293,10 @@ int32_t TTextStore::InsertText(int32_t offset, const char* text, int32_t len) {
     offset = at + stored;
     inserted += stored;
   }
-  if (longestMayChange_) {
-    longestMayChange_ = false;
-    LongestRow = ScanLongestRow();
-    if (LongestRow > MaxRowLength) RelayoutAll();
-  }
+  // Built rows raise LongestRow as they are made; only a freed row can lower it.
+  if (longestMayChange_) LongestRow = ScanLongestRow();
+  longestMayChange_ = false;
+  if (LongestRow > MaxRowLength) RelayoutAll();
   return inserted;
 }
 
@@ -325,34 +325,49 @@ int32_t TTextStore::InsertPiece(int32_t o, const char* p, int32_t n) {
     r->Length = static_cast<uint16_t>(r->Length + 1);
     r->Styles.reset();
     r->Flags |= rfRepaint | rfRescan | (p[0] == '\t' ? rfHasTab : 0);
-    if (r->Length >= LongestRow) longestMayChange_ = true;
+    LongestRow = std::max<int32_t>(LongestRow, r->Length);
     if (r != TopRow && o < TopOffset) TopRow = nullptr;
     if (host_->WordWrapOn()) host_->LayoutRows(*this, r, r);
     return n;
   }
 
-  std::string combined;
   TTextRow* after = nullptr;
   uint16_t markBits = 0;
   uint16_t gutterMarks = 0;
   std::unique_ptr<TRowAttachment> attachment;
-  if (r != nullptr) {
+  const char* text = p;
+  int32_t len = n;
+  int32_t freedLength = 0;
+  if (r != nullptr && o - pos.Start >= r->Length && r->EndsWithCR()) {
+    // Appending after the final line break: that row stays as it is.
+    after = r;
+  } else if (r != nullptr) {
     const int32_t k = std::clamp(o - pos.Start, 0, static_cast<int32_t>(r->Length));
-    combined.reserve(static_cast<size_t>(r->Length + n));
-    combined.append(r->Text.get(), static_cast<size_t>(k));
-    combined.append(p, static_cast<size_t>(n));
-    combined.append(r->Text.get() + k, static_cast<size_t>(r->Length - k));
+    combined_.clear();
+    combined_.append(r->Text.get(), static_cast<size_t>(k));
+    combined_.append(p, static_cast<size_t>(n));
+    combined_.append(r->Text.get() + k, static_cast<size_t>(r->Length - k));
+    text = combined_.data();
+    len = static_cast<int32_t>(combined_.size());
     markBits = r->MarkBits;
     gutterMarks = r->GutterMarks;
     attachment = std::move(r->Attachment);
     after = r->Prev;
     if (o < TopOffset) TopRow = nullptr;
-    RemoveRow(r);
-  } else {
-    combined.assign(p, static_cast<size_t>(n));
+    freedLength = r->Length;
+    RemoveRow(r, false);
   }
-  const TBuiltRows built = BuildRows(combined.data(), static_cast<int32_t>(combined.size()), after, markBits,
-                                     gutterMarks, std::move(attachment));
+  const int32_t longestBefore = LongestRow;
+  const TBuiltRows built = BuildRows(text, len, after, markBits, gutterMarks, std::move(attachment));
+  // The rebuilt rows hold every character of the freed row; the longest row can only have
+  // become shorter when a line break was inserted into it.
+  if (freedLength >= longestBefore) {
+    int32_t builtLongest = 0;
+    for (TTextRow* row = built.First; row != nullptr; row = row == built.Last ? nullptr : row->Next) {
+      builtLongest = std::max<int32_t>(builtLongest, row->Length);
+    }
+    if (builtLongest < freedLength) longestMayChange_ = true;
+  }
   if (bulkAppend_) lastBuilt_ = built.Last;
   MarkRescan(built.First);
   if (host_->WordWrapOn()) host_->LayoutRows(*this, built.First, built.Last);

@@ -116,8 +116,9 @@ private:
                        std::unique_ptr<TRowAttachment> attachment);
   TTextRow* NewRow(const char* text, int32_t len);
   void LinkAfter(TTextRow* row, TTextRow* after);
-  // Unlinks row and frees it (its attachment with it, unless taken before).
-  void RemoveRow(TTextRow* row);
+  // Unlinks row and frees it (its attachment with it, unless taken before). Freeing a row as long
+  // as LongestRow makes the next check rescan, unless the caller knows the length survives.
+  void RemoveRow(TTextRow* row, bool mayShortenLongest = true);
   void MarkRescan(TTextRow* from);
   void RelayoutAll();
 
@@ -129,6 +130,7 @@ private:
   bool longestMayChange_ = false;  // a row at least as long as LongestRow was built or freed
   TLineBreakNormaliser normaliser_;
   std::vector<char> normalised_;  // one chunk of at most 8192 characters, normalised
+  std::string combined_;          // a rebuilt row's text with the inserted piece
 };
 
 }  // namespace ql

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "StoreChecks.h"
+#include "textmodel/InkMemoStrings.h"
+#include "textmodel/TextControl.h"
 #include "textmodel/TextStore.h"
 #include "toolkit/MemoryStream.h"
 
@@ -210,32 +212,64 @@ TEST(TextStore, AttachmentsMoveWithTheirRow) {
   EXPECT_EQ(freed, 1);
 }
 
+// The stored form of a whole piece: what the store must make of it, however it is chunked.
+std::string ReferenceNormalise(const std::string& in) {
+  std::string out;
+  for (size_t i = 0; i < in.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(in[i]);
+    if (c == '\r' || c == '\n') {
+      out += '\r';
+      if (i + 1 < in.size() && (in[i + 1] == '\r' || in[i + 1] == '\n') && in[i + 1] != in[i]) ++i;
+    } else {
+      out += (c == '\t' || c >= 32) ? static_cast<char>(c) : '.';
+    }
+  }
+  return out;
+}
+
 // Random edits checked against a plain string: the stored text, the counters, the row
-// invariants and row lookups must all agree after every step.
+// invariants, Lines and row lookups must all agree after every step. Pieces range from single
+// characters to more than two chunks, with every kind of line break, and lines grow past the
+// row limit.
 TEST(TextStore, RandomEditsMatchAPlainStringModel) {
   std::mt19937 rng(1234);
-  const char alphabet[] = "ab \t\r\r\r";
-  for (int round = 0; round < 20; ++round) {
-    TTextStore store;
+  const std::string breaks[] = {"\r", "\n", "\r\n", "\n\r", "\t", std::string(1, '\0'), "\x1b"};
+  for (int round = 0; round < 12; ++round) {
+    TTextControl control;
+    TTextStore& store = control.Store();
     std::string model;
     store.SetTopRowIndex(static_cast<int32_t>(rng() % 5));
-    for (int step = 0; step < 150; ++step) {
+    for (int step = 0; step < 120; ++step) {
       const int32_t len = static_cast<int32_t>(model.size());
       if (rng() % 3 != 0 || len == 0) {
         std::string piece;
-        const int n = rng() % 10 == 0 ? static_cast<int>(rng() % 3000) : static_cast<int>(rng() % 4 + 1);
-        for (int i = 0; i < n; ++i) piece += rng() % 8 == 0 ? alphabet[rng() % 7] : 'x';
+        const unsigned kind = rng() % 10;
+        const size_t n = kind == 0 ? 8000 + rng() % 12000 : kind == 1 ? 2000 + rng() % 3000 : rng() % 4 + 1;
+        const unsigned density = kind == 1 ? 4000 : 12;  // some pieces are one long line
+        while (piece.size() < n) piece += rng() % density == 0 ? breaks[rng() % 7] : std::string(1, 'a' + rng() % 3);
         const int32_t at = static_cast<int32_t>(rng() % (len + 1));
         store.InsertText(at, piece);
-        model.insert(static_cast<size_t>(at), piece);
+        model.insert(static_cast<size_t>(at), ReferenceNormalise(piece));
       } else {
         const int32_t a = static_cast<int32_t>(rng() % (len + 1));
-        const int32_t b = static_cast<int32_t>(rng() % (len + 1));
+        const int32_t b = rng() % 4 == 0 ? static_cast<int32_t>(rng() % (len + 1)) : std::min(len, a + 1);
         store.DeleteText(a, b);
         model.erase(static_cast<size_t>(std::min(a, b)), static_cast<size_t>(std::abs(a - b)));
       }
-      ASSERT_EQ(StoredText(store), model);
+      ASSERT_EQ(StoredText(store), model) << "round " << round << " step " << step;
       ExpectConsistent(store);
+      ASSERT_EQ(control.Lines().Count(), store.RowCount);
+      std::string joined;
+      std::vector<std::string> rows;
+      for (const TTextRow* row = store.FirstRow; row != nullptr; row = row->Next) {
+        rows.emplace_back(row->Content());
+        joined += rows.back() + (row->EndsWithCR() ? "\r" : "");
+      }
+      for (int probes = 0; probes < 3 && !rows.empty(); ++probes) {
+        const int32_t i = static_cast<int32_t>(rng() % rows.size());
+        ASSERT_EQ(control.Lines().Get(i), rows[static_cast<size_t>(i)]);
+      }
+      ASSERT_EQ(joined, model);
       if (rng() % 10 == 0) store.SetTopRowIndex(static_cast<int32_t>(rng() % (store.RowCount + 1)));
       const int32_t probe = static_cast<int32_t>(rng() % (model.size() + 1));
       const TRowPos pos = store.LocateRow(probe);
