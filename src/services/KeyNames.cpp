@@ -14,7 +14,11 @@ const std::vector<TKeyNameEntry>& KeyNames() {
         {"pageup", VK_PRIOR},   {"return", VK_RETURN}, {"right", VK_RIGHT},     {"space", VK_SPACE},
         {"up", VK_UP},          {"tab", VK_TAB},
     };
-    for (int i = 0; i < 12; ++i) n.push_back({"f" + std::to_string(i + 1), static_cast<uint16_t>(VK_F1 + i)});
+    for (int i = 0; i < 12; ++i) {
+      std::string name = std::to_string(i + 1);
+      name.insert(name.begin(), 'f');
+      n.push_back({std::move(name), static_cast<uint16_t>(VK_F1 + i)});
+    }
     std::sort(n.begin(), n.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
     return n;
   }();

@@ -68,6 +68,25 @@ void TKeyStore::AddKeySequence(ShortCutCode first, ShortCutCode second, int32_t 
   target->Action = action;
 }
 
+void TKeyStore::AddSequences(const std::vector<TKeySequence>& sequences) {
+  // Enumeration lists the one-key sequences in list order, then the second keys of each first
+  // key taking the first keys from the end of the list. So the one-key sequences go first, in
+  // order, and then the groups of second keys, the group listed last first.
+  std::unordered_map<ShortCutCode, size_t> groupOf;
+  std::vector<std::vector<const TKeySequence*>> groups;
+  for (const auto& s : sequences) {
+    if (WithoutModifiers(s.Second) == 0) {
+      AddKeySequence(s.First, s.Second, s.Action);
+      continue;
+    }
+    auto [it, added] = groupOf.emplace(s.First, groups.size());
+    if (added) groups.emplace_back();
+    groups[it->second].push_back(&s);
+  }
+  for (auto g = groups.rbegin(); g != groups.rend(); ++g)
+    for (const TKeySequence* s : *g) AddKeySequence(s->First, s->Second, s->Action);
+}
+
 const std::vector<const KeyNode*>& TKeyStore::Order() const {
   if (orderValid_) return order_;
   // A node comes before its following siblings and their subtrees, and those before the node's

@@ -41,6 +41,10 @@ public:
   // key that starts two-key sequences, or when a two-key sequence would start on a key that is
   // a one-key sequence.
   void AddKeySequence(ShortCutCode first, ShortCutCode second, int32_t action);
+  // Adds sequences given in enumeration order (as Sequences() lists them) so that the store
+  // enumerates them in that same order; adding them one by one would reverse the order of the
+  // second-key groups. Raises as AddKeySequence does.
+  void AddSequences(const std::vector<TKeySequence>& sequences);
 
   // The first (next) sequence bound to action in enumeration order: the first-level sequences
   // in the order they were added, then the second keys of each first key, taking the first keys

@@ -98,11 +98,14 @@ void TKeyboardActionContoller::LoadFromStream(TStream& stream) {
     fresh.names_.push_back({ReadShortName(stream), code});
   }
   const int32_t sequenceCount = ReadCount(stream, kSequenceSize);
-  for (int32_t i = 0; i < sequenceCount; ++i) {
-    const ShortCutCode first = ReadWord(stream);
-    const ShortCutCode second = ReadWord(stream);
-    fresh.AddKeySequence(first, second, ReadInteger(stream));
+  std::vector<TKeySequence> sequences(sequenceCount);
+  for (auto& s : sequences) {
+    s.First = ReadWord(stream);
+    s.Second = ReadWord(stream);
+    s.Action = ReadInteger(stream);
   }
+  // Added so that they enumerate, and are written again, in the order they were read.
+  fresh.store_->AddSequences(sequences);
   names_ = std::move(fresh.names_);
   store_ = std::move(fresh.store_);
   store_->SetController(this);

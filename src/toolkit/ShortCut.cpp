@@ -44,8 +44,14 @@ const std::array<std::string, 256>& KeyNames() {
     }
     for (int key = '0'; key <= '9'; ++key) n[key] = std::string(1, static_cast<char>(key));
     for (int key = 'A'; key <= 'Z'; ++key) n[key] = std::string(1, static_cast<char>(key));
-    for (int i = 0; i < 10; ++i) n[VK_NUMPAD0 + i] = "Num " + std::to_string(i);
-    for (int i = 0; i < 24; ++i) n[VK_F1 + i] = "F" + std::to_string(i + 1);
+    for (int i = 0; i < 10; ++i) {
+      std::snprintf(buf, sizeof buf, "Num %d", i);
+      n[VK_NUMPAD0 + i] = buf;
+    }
+    for (int i = 0; i < 24; ++i) {
+      std::snprintf(buf, sizeof buf, "F%d", i + 1);
+      n[VK_F1 + i] = buf;
+    }
     for (const auto& k : kNamedKeys) n[k.key] = k.name;
     return n;
   }();
