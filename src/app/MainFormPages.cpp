@@ -1,0 +1,105 @@
+// The main window's pages, status bar, edit commands and help.
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+#include "app/AboutForm.h"
+#include "app/FileNames.h"
+#include "app/MainForm.h"
+#include "app/QlnInkMemo.h"
+#include "toolkit/FileStream.h"
+
+namespace ql {
+
+void TMainForm::ShowPage(TDocKind kind) {
+  QWidget* panel = PanelOf(kind);
+  panel->raise();
+  for (const TDocKind k : {dkXML, dkXSLT, dkResults}) PanelOf(k)->setVisible(k == kind && OpenFlag(k));
+  CurrentEditor = OpenFlag(kind) ? EditorOf(kind) : nullptr;
+  CurrentKind = kind;
+  CaptionOf(kind)->setText(QFile::decodeName(EditorOf(kind)->FileName.c_str()));
+  {
+    const QSignalBlocker quiet(SideBar);
+    SideBar->setCurrentRow(kind);
+  }
+  if (CurrentEditor) {
+    CurrentEditor->SetFocus();
+    InkMemoChange();
+    ShowModifiedPanel();
+  } else {
+    StatusPanels[0]->clear();
+    StatusPanels[1]->clear();
+  }
+}
+
+void TMainForm::SideBarItemClick(QListWidgetItem* item) {
+  const QString caption = item->text();
+  if (caption == QLatin1String("XML Source")) {
+    ShowPage(dkXML);
+  } else if (caption == QLatin1String("XSLT Stylesheet")) {
+    ShowPage(dkXSLT);
+  } else if (caption == QLatin1String("Results")) {
+    ShowPage(dkResults);
+  }
+}
+
+void TMainForm::InkMemoChange() {
+  if (!CurrentEditor) return;
+  const TqlnInkMemoCaret& caret = CurrentEditor->CaretControl();
+  StatusPanels[0]->setText(QStringLiteral("Ln %1     Col %2").arg(caret.CaretLine()).arg(caret.CaretColumn()));
+}
+
+void TMainForm::InkMemoTextChange() {
+  if (CurrentEditor) ShowModifiedPanel();
+}
+
+void TMainForm::ShowModifiedPanel() {
+  StatusPanels[1]->setText(CurrentEditor && CurrentEditor->GetModified() ? QStringLiteral("Modified") : QString());
+}
+
+// --- Edit commands: they act on the shown page's editor only ---
+
+void TMainForm::bbEditUndoClick() {
+  if (CurrentEditor && CurrentEditor->CanUndo()) CurrentEditor->Undo();
+}
+
+void TMainForm::bbEditRedoClick() {
+  if (CurrentEditor && CurrentEditor->CanRedo()) CurrentEditor->Redo();
+}
+
+void TMainForm::bbEditCutClick() {
+  if (CurrentEditor) CurrentEditor->CutToClipboard();
+}
+
+void TMainForm::bbEditCopyClick() {
+  if (CurrentEditor) CurrentEditor->CopyToClipboard();
+}
+
+void TMainForm::bbEditPasteClick() {
+  if (CurrentEditor) CurrentEditor->PasteFromClipboard();
+}
+
+void TMainForm::bbEditSelectAllClick() {
+  if (CurrentEditor) CurrentEditor->SelectAll();
+}
+
+void TMainForm::bbEditorProperitiesClick() {
+  // The highlighting parser's property pages open here once the parser is part of the program;
+  // on OK the parser applies the settings to all three editors and writes them to the registry.
+}
+
+// --- Help ---
+
+void TMainForm::bbHelpHelpClick() {
+  // A missing help page shows nothing, as a failed shell open would.
+  const std::string help = places_.HelpFileName();
+  if (FileExists(help)) dialogs_.ShellOpen(QFile::decodeName(help.c_str()));
+}
+
+void TMainForm::bbHelpAboutClick() {
+  TAboutDialog about(this, dialogs_);
+  dialogs_.ShowModal(about);
+}
+
+}  // namespace ql
