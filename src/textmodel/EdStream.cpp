@@ -64,12 +64,12 @@ void TEdStream::PrevChar() {
 
 void TEdStream::SetCharPos(int32_t p) {
   if (row_ == nullptr) return;
-  int32_t d = p - position_;
+  int64_t d = static_cast<int64_t>(p) - position_;
   if (d < 0) {
     d = -d;
     while (d > 0) {
       if (d <= offset_) {
-        offset_ -= d;
+        offset_ -= static_cast<int32_t>(d);
         d = 0;
       } else if (row_->Prev == nullptr) {
         d -= offset_;
@@ -81,12 +81,12 @@ void TEdStream::SetCharPos(int32_t p) {
         offset_ = row_->Length - 1;
       }
     }
-    position_ = p + d;
+    position_ = static_cast<int32_t>(p + d);
   } else if (d > 0) {
     while (d > 0) {
       const int32_t rest = row_->Length - offset_;
       if (d < rest) {
-        offset_ += d;
+        offset_ += static_cast<int32_t>(d);
         d = 0;
       } else if (row_->Next == nullptr) {
         d -= rest;
@@ -98,7 +98,7 @@ void TEdStream::SetCharPos(int32_t p) {
         offset_ = 0;
       }
     }
-    position_ = p - d;
+    position_ = static_cast<int32_t>(p - d);
   }
 }
 
@@ -122,6 +122,8 @@ int32_t TEdStream::Read(void* buffer, int32_t count) {
 int32_t TEdStream::Write(const void*, int32_t) { throw EStreamError("Cannot write to a read-only stream"); }
 
 int64_t TEdStream::Seek(int64_t offset, int32_t origin) {
+  // Any offset beyond the 32-bit range lands at an end of the text; keep the sums below exact.
+  offset = std::clamp<int64_t>(offset, -(int64_t{1} << 40), int64_t{1} << 40);
   int64_t target;
   switch (origin) {
     case soFromBeginning: target = offset; break;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 
@@ -137,6 +138,9 @@ TEST(EdStream, TargetsOutsideTheTextStopAtItsEnds) {
   EXPECT_EQ(s.CharPos(), 0);
   EXPECT_EQ(s.PeekChar(), 'a');
   EXPECT_EQ(s.Seek(-3, soFromEnd), 4);
+  EXPECT_EQ(s.Seek(INT64_MIN, soFromEnd), 4);
+  EXPECT_EQ(s.Seek(INT64_MAX, soFromCurrent), 4);
+  EXPECT_EQ(s.Seek(INT64_MIN, soFromBeginning), 0);
 }
 
 TEST(EdStream, TakesTheTextLengthAgainWhenPlaced) {
