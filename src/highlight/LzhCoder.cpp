@@ -1,8 +1,35 @@
 #include "highlight/LzhCoder.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
 namespace ql {
 
 using namespace lzh;
+
+namespace {
+
+// The index, from 1, of the first byte in which the look-aheads at a and b differ, or kLookAhead
+// when bytes 1 to kLookAhead - 1 agree. Compares eight bytes at a time; both may be read up to
+// kCompareSlack bytes past their look-ahead.
+inline int32_t FirstDifference(const uint8_t* a, const uint8_t* b) {
+  if constexpr (std::endian::native == std::endian::little) {
+    for (int32_t i = 1; i < kLookAhead; i += 8) {
+      uint64_t x, y;
+      std::memcpy(&x, a + i, 8);
+      std::memcpy(&y, b + i, 8);
+      if (x != y) return std::min(kLookAhead, i + (std::countr_zero(x ^ y) >> 3));
+    }
+    return kLookAhead;
+  } else {
+    int32_t i = 1;
+    while (i < kLookAhead && a[i] == b[i]) ++i;
+    return i;
+  }
+}
+
+}  // namespace
 
 TLzhEncoder::TLzhEncoder() {
   for (int32_t i = kRingSize + 1; i <= kRingSize + 256; ++i) rson_[i] = kNil;
@@ -35,11 +62,8 @@ void TLzhEncoder::InsertNode(int32_t r) {
         return;
       }
     }
-    int32_t i = 1;
-    for (; i < kLookAhead; ++i) {
-      cmp = key[i] - text_[p + i];
-      if (cmp != 0) break;
-    }
+    const int32_t i = FirstDifference(key, &text_[p]);
+    cmp = i < kLookAhead ? key[i] - text_[p + i] : 0;
     if (i > kThreshold) {
       const int32_t distance = ((r - p) & (kRingSize - 1)) - 1;
       if (i > matchLength_) {

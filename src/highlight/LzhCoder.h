@@ -84,8 +84,9 @@ private:
   void EncodeChar(int32_t c, TLzhBitWriter& out);
   void EncodePosition(uint32_t c, TLzhBitWriter& out);
 
-  // The ring buffer and, after it, a copy of its first kLookAhead - 1 bytes.
-  std::array<uint8_t, lzh::kRingSize + lzh::kLookAhead - 1> text_{};
+  // The ring buffer, after it a copy of its first kLookAhead - 1 bytes, then kCompareSlack bytes
+  // that stay zero so that comparisons may read whole words.
+  std::array<uint8_t, lzh::kRingSize + lzh::kLookAhead - 1 + lzh::kCompareSlack> text_{};
   // Binary search trees of the strings at each buffer position, one tree per first byte (roots at
   // kRingSize + 1 + byte in rson_); kNil marks no node.
   std::array<int32_t, lzh::kRingSize + 1> lson_{}, dad_{};

@@ -14,6 +14,7 @@ inline constexpr int32_t kSymbols = 256 - kThreshold + kLookAhead;   // 314: lit
 inline constexpr int32_t kTreeSize = kSymbols * 2 - 1;               // 627 nodes
 inline constexpr int32_t kRoot = kTreeSize - 1;
 inline constexpr uint32_t kMaxFreq = 0x8000;                         // root count that halves all
+inline constexpr int32_t kCompareSlack = 8;                          // over-read of word comparisons
 // The symbol of a match of the given length.
 inline constexpr int32_t MatchSymbol(int32_t length) { return 255 - kThreshold + length; }
 
