@@ -29,7 +29,7 @@ constexpr TPositionCode MakePositionCode() {
 
 }  // namespace
 
-const TPositionCode kPositionCode = MakePositionCode();
+constinit const TPositionCode kPositionCode = MakePositionCode();
 
 TLzhHuffman::TLzhHuffman() {
   for (int32_t i = 0; i < kSymbols; ++i) {
