@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSessionManager>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -102,6 +103,15 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
   FileDrag = new TFileDrag(this);
   FileDrag->OnDrop = [this](TFileDrag& sender, int32_t x, int32_t y) { FileDragDrop(sender, x, y); };
   processor_->OnFinished = [this](const TCapturedRun& run) { TransformFinished(run); };
+#ifndef QT_NO_SESSIONMANAGER
+  // Logging off asks about unsaved changes as closing the window does, and may be cancelled.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+    if (!manager.allowsInteraction()) return;
+    bool mayClose = false;
+    if (!Guard([&] { mayClose = FormCloseQuery(); }) || !mayClose) manager.cancel();
+    manager.release();
+  });
+#endif
 
   OpenDialog.Title = QStringLiteral("Open");
   SaveDialog.Title = QStringLiteral("Save");

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -37,17 +38,18 @@ std::string TTempCopies::Make(const std::string& fileName, const std::string& by
       if (errno == EEXIST) continue;  // someone's file, or the other copy of this run
       throw EFCreateError(Format("Cannot create file \"%s\". %s", name.c_str(), std::strerror(errno)));
     }
-    struct stat st {};
-    ::fstat(fd, &st);
     const bool written = WriteAll(fd, bytes);
     const int writeErrno = errno;
+    struct stat st {};
+    const bool known = ::fstat(fd, &st) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
       ::unlink(name.c_str());
       throw EWriteError(Format("Cannot write file \"%s\". %s", name.c_str(),
                                std::strerror(written ? errno : writeErrno)));
     }
-    copies_.push_back({name, st.st_dev, st.st_ino});
+    if (!known) ::lstat(name.c_str(), &st);
+    copies_.push_back({name, st.st_dev, st.st_ino, st.st_ctim, st.st_size});
     return name;
   }
   throw EFCreateError(Format("Cannot create file \"%s\". Too many temporary copies exist",
@@ -58,7 +60,9 @@ void TTempCopies::RemoveAll() {
   for (const TCopy& copy : copies_) {
     // A file saved over the copy's name since it was written is the user's now: leave it.
     struct stat st {};
-    if (::lstat(copy.Name.c_str(), &st) == 0 && st.st_dev == copy.Device && st.st_ino == copy.Inode) {
+    if (::lstat(copy.Name.c_str(), &st) == 0 && st.st_dev == copy.Device && st.st_ino == copy.Inode &&
+        st.st_ctim.tv_sec == copy.Changed.tv_sec && st.st_ctim.tv_nsec == copy.Changed.tv_nsec &&
+        st.st_size == copy.Size) {
       ::unlink(copy.Name.c_str());
     }
   }

@@ -3,6 +3,7 @@
 // Each copy lies next to its document (so relative references from it still resolve), gets a
 // name no existing file has, and is removed when the set is destroyed, however the run ends.
 #include <sys/types.h>
+#include <time.h>
 
 #include <string>
 #include <vector>
@@ -25,10 +26,14 @@ public:
   std::vector<std::string> Names() const;
 
 private:
+  // A copy is still ours while the same file (device and inode) stands under its name and has
+  // not been changed since (status-change time and size).
   struct TCopy {
     std::string Name;
     dev_t Device;
     ino_t Inode;
+    struct timespec Changed;
+    off_t Size;
   };
   std::vector<TCopy> copies_;
 };
