@@ -45,10 +45,10 @@ void TSYM_Compiler::Advance() {
   }
 }
 
-std::string TSYM_Compiler::ReadIdentifier() {
+std::string_view TSYM_Compiler::ReadIdentifier() {
   const size_t start = pos_;
   while (!AtEnd() && IsIdentChar(Cur())) Advance();
-  return text_->substr(start, pos_ - start);
+  return std::string_view(*text_).substr(start, pos_ - start);
 }
 
 void TSYM_Compiler::ChargeExpansion(int64_t bytes, int32_t line, int32_t column) {
@@ -56,19 +56,21 @@ void TSYM_Compiler::ChargeExpansion(int64_t bytes, int32_t line, int32_t column)
   if (expandedBytes_ > kMaxExpandedBytes) CompileErrorAt(line, column, msgExpansionTooLarge);
 }
 
-void TSYM_Compiler::PushFrame(std::string name, std::string key, std::shared_ptr<const std::string> text,
+void TSYM_Compiler::PushFrame(std::string name, int32_t symbol, std::shared_ptr<const std::string> text,
                               bool isFile, int32_t line, int32_t column) {
-  if (openNames_.count(key)) CompileErrorAt(line, column, Format(msgRecursiveMacro, LowerText(name).c_str()));
   if (FrameDepth() >= kMaxFrameDepth) CompileErrorAt(line, column, msgExpansionTooDeep);
   TSourceFrame frame;
   frame.Name = std::move(name);
-  frame.Key = key;
+  frame.Symbol = symbol;
   frame.Text = std::move(text);
   frame.ReturnPos = pos_;
   frame.ReturnColumn = column_;
   frame.IsFile = isFile;
   frames_.push_back(std::move(frame));
-  openNames_.insert(std::move(key));
+  if (symbol >= 0) {
+    if (openSymbols_.size() <= static_cast<size_t>(symbol)) openSymbols_.resize(static_cast<size_t>(symbol) + 1);
+    openSymbols_[static_cast<size_t>(symbol)] = true;
+  }
   text_ = frames_.back().Text.get();
   pos_ = 0;
   if (isFile) column_ = 0;  // an included file starts at its own first column
@@ -76,7 +78,7 @@ void TSYM_Compiler::PushFrame(std::string name, std::string key, std::shared_ptr
 
 void TSYM_Compiler::PopFrame() {
   TSourceFrame& frame = frames_.back();
-  openNames_.erase(frame.Key);
+  if (frame.Symbol >= 0) openSymbols_[static_cast<size_t>(frame.Symbol)] = false;
   pos_ = frame.ReturnPos;
   column_ = frame.ReturnColumn;
   frames_.pop_back();

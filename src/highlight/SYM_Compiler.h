@@ -21,7 +21,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "highlight/ScriptKeywords.h"
@@ -126,8 +125,8 @@ public:
 private:
   // One open macro expansion or #include file.
   struct TSourceFrame {
-    std::string Name;                          // macro name, or "-file-: " + path
-    std::string Key;                           // its entry in openNames_
+    std::string Name;                          // macro name as written, or "-file-: " + path
+    int32_t Symbol = -1;                       // the macro's node in symbols_; -1 for a file
     std::shared_ptr<const std::string> Text;   // the text this frame reads
     size_t ReturnPos = 0;                      // position in the enclosing text to go back to
     int32_t ReturnColumn = 0;                  // column to go back to
@@ -143,9 +142,11 @@ private:
   }
   // Consumes the current character, counting lines and columns.
   void Advance();
-  // Reads an identifier at the current position (which must be an identifier start).
-  std::string ReadIdentifier();
-  void PushFrame(std::string name, std::string key, std::shared_ptr<const std::string> text, bool isFile,
+  // Reads an identifier at the current position (which must be an identifier start); the view
+  // points into the current text.
+  std::string_view ReadIdentifier();
+  // Opens a frame reading text; the caller has checked that its name is not open already.
+  void PushFrame(std::string name, int32_t symbol, std::shared_ptr<const std::string> text, bool isFile,
                  int32_t line, int32_t column);
   void PopFrame();
   // Adds to the expanded-text budget; raises when it is exceeded.
@@ -186,7 +187,7 @@ private:
   int32_t tokenColumn_ = 0;
 
   std::vector<TSourceFrame> frames_;              // innermost last
-  std::unordered_set<std::string> openNames_;     // keys of frames_; no name is open twice
+  std::vector<bool> openSymbols_;                 // by node of symbols_: a frame expands it
   int64_t expandedBytes_ = 0;                     // text pushed by all frames of this run
 
   bool directive_ = false;            // reading a directive's operand: no expansion, no directives

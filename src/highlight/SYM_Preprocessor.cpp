@@ -114,15 +114,18 @@ bool TSYM_Compiler::RunDirective() {
 bool TSYM_Compiler::ExpandMacro() {
   const size_t start = pos_;
   const int32_t line = line_, column = column_;
-  const std::string name = ReadIdentifier();
-  const TWordNode* symbol = symbols_.Find(name);
-  if (!symbol || !symbol->Value) {
+  const std::string_view name = ReadIdentifier();
+  const int32_t symbol = symbols_.FindIndex(name);
+  if (symbol < 0 || !symbols_.Node(symbol).Value) {
     pos_ = start;  // identifiers never span lines, so only the column moved
     column_ = column;
     return false;
   }
-  ChargeExpansion(static_cast<int64_t>(symbol->Value->size()), line, column);
-  PushFrame(name, LowerText(name), symbol->Value, false, line, column);
+  if (static_cast<size_t>(symbol) < openSymbols_.size() && openSymbols_[static_cast<size_t>(symbol)])
+    CompileErrorAt(line, column, Format(msgRecursiveMacro, LowerText(std::string(name)).c_str()));
+  const std::shared_ptr<const std::string>& value = symbols_.Node(symbol).Value;
+  ChargeExpansion(static_cast<int64_t>(value->size()), line, column);
+  PushFrame(std::string(name), symbol, value, false, line, column);
   return true;
 }
 
@@ -134,7 +137,7 @@ void TSYM_Compiler::DoDefine() {
   }
   SkipOperandSpace();
   if (AtEnd() || !IsIdentStart(Cur())) CompileErrorAt(line_, column_, msgMacroNameExpected);
-  const std::string name = ReadIdentifier();
+  const std::string name(ReadIdentifier());
   while (!AtEnd() && IsBlank(Cur())) Advance();
   const size_t start = pos_;
   while (!AtEnd() && Cur() != '\r') Advance();
@@ -196,9 +199,10 @@ void TSYM_Compiler::DoInclude() {
 
 void TSYM_Compiler::PushInclude(const std::string& path, char open, char close, int32_t line, int32_t column) {
   const std::string frameName = "-file-: " + path;
-  // File names are case-sensitive here: the key keeps the path as written.
-  const std::string key = frameName;
-  if (openNames_.count(key)) CompileErrorAt(line, column, Format(msgRecursiveMacro, LowerText(frameName).c_str()));
+  // File names are case-sensitive here, so the path is compared as written.
+  for (const TSourceFrame& frame : frames_)
+    if (frame.IsFile && frame.Name == frameName)
+      CompileErrorAt(line, column, Format(msgRecursiveMacro, LowerText(frameName).c_str()));
   if (FrameDepth() >= kMaxFrameDepth) CompileErrorAt(line, column, msgExpansionTooDeep);
 
   auto notFound = [&] {
@@ -218,7 +222,7 @@ void TSYM_Compiler::PushInclude(const std::string& path, char open, char close, 
   }
   if (!fits) CompileErrorAt(line, column, msgExpansionTooLarge);
   ChargeExpansion(static_cast<int64_t>(text.size()), line, column);
-  PushFrame(frameName, key, std::make_shared<const std::string>(std::move(text)), true, line, column);
+  PushFrame(frameName, -1, std::make_shared<const std::string>(std::move(text)), true, line, column);
 }
 
 }  // namespace ql

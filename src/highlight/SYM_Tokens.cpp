@@ -25,7 +25,7 @@ TTokenCode TSYM_Compiler::NextToken() {
     return token_ = tkNumber;
   }
   if (IsIdentStart(c)) {
-    identifier_ = ReadIdentifier();
+    identifier_ = std::string(ReadIdentifier());
     return token_ = tkUnknownIdentifier;
   }
   unknownChar_ = c;

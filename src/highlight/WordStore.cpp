@@ -69,12 +69,16 @@ void TWordStore::Define(std::string_view word, std::string value) {
   if (n >= 0) nodes_[static_cast<size_t>(n)].Value = std::make_shared<const std::string>(std::move(value));
 }
 
-const TWordNode* TWordStore::Find(std::string_view word) const {
-  if (word.empty()) return nullptr;
+int32_t TWordStore::FindIndex(std::string_view word) const {
+  if (word.empty()) return -1;
   int32_t n = Root(static_cast<uint8_t>(word[0]));
   for (size_t i = 1; i < word.size() && n >= 0; ++i) n = Child(n, static_cast<uint8_t>(word[i]));
-  if (n < 0 || !Node(n).EndOfWord) return nullptr;
-  return &Node(n);
+  return n >= 0 && Node(n).EndOfWord ? n : -1;
+}
+
+const TWordNode* TWordStore::Find(std::string_view word) const {
+  const int32_t n = FindIndex(word);
+  return n < 0 ? nullptr : &Node(n);
 }
 
 }  // namespace ql

@@ -35,6 +35,8 @@ public:
 
   // The node at which word ends, or nullptr when word is not stored.
   const TWordNode* Find(std::string_view word) const;
+  // The index of that node (stable while the store lives), or -1.
+  int32_t FindIndex(std::string_view word) const;
 
   // Walking the trie one character at a time (both return -1 when there is no such node):
   // the node of a word's first character, and the child of node for the next character.

@@ -78,8 +78,8 @@ std::string FailureReason(const std::string& script) {
 }
 
 TEST(ScriptErrors, NestingAndExpansionAreBounded) {
-  // Each level doubles the text: unbounded, this would expand to 2^24 numbers.
-  std::string bomb = "#define A0 1\r\n";
+  // Each level doubles the text: unbounded, this would expand to 2^24 copies of A0.
+  std::string bomb = "#define A0 /*" + std::string(1 << 16, 'x') + "*/ 1\r\n";
   for (int i = 1; i <= 24; ++i) bomb += Format("#define A%d A%d A%d\r\n", i, i - 1, i - 1);
   EXPECT_EQ(FailureReason(bomb + "A24"), msgExpansionTooLarge);
 
