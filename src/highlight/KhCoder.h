@@ -3,7 +3,8 @@
 //
 // A chunk is either stored (byte 128, then the block) or packed (byte 64, then groups of a 16-bit
 // control word, high byte first, and up to 16 items; control bits from the top, 0 = literal,
-// 1 = copy or run). Items:
+// 1 = copy or run; a control word's slot is reserved only when an item follows, and the unused
+// low bits of the last one are 0). Items:
 //   literal  1 byte;
 //   copy     2 bytes, offset * 16 + (length - 3) high byte first, offset 1..4095 back from the
 //            output position within the block, length 3..18, copied byte by byte;

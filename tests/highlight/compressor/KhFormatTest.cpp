@@ -42,6 +42,8 @@ TEST(KhFormat, CompressesToTheExactBytes) {
        Chunk(Bytes({64, 0x80, 0x00, 0, 0x0F, 0xEF, 'z', 'z'}))},
       {"a repeat at offset 3 copied past its own start", "abcabcabcabc",
        Chunk(Bytes({64, 0x10, 0x00, 'a', 'b', 'c', 0x00, 0x36}))},
+      {"16 items fill one control word and reserve no other", alphabet.substr(0, 15) + std::string(40, 'q'),
+       Chunk(Bytes({64, 0x00, 0x01}) + alphabet.substr(0, 15) + Bytes({0, 0, 24, 'q'}))},
       {"a 17th item opens a second control word", alphabet + std::string(40, 'q'),
        Chunk(Bytes({64, 0x00, 0x00}) + alphabet + Bytes({0x80, 0x00, 0, 0, 24, 'q'}))},
       {"a copy 4095 bytes back", "abc" + std::string(4092, 'z') + "abc",
