@@ -312,6 +312,7 @@ QWidget* TMainForm::CreatePage(TDocKind kind, const QString& picture, TqlnInkMem
 
   auto* header = new QWidget(panel);
   header->setFixedHeight(43);
+  header->setBackgroundRole(QPalette::Window);  // the panel colour, not the workspace's
   header->setAutoFillBackground(true);
   header->setFont(TahomaFont(true));
   QPalette headerColours = header->palette();
