@@ -121,8 +121,11 @@ bool TMacroKeywords::HandleMacroKey(TMacroEditor& editor, uint16_t& key, bool& h
         matched.push_back(static_cast<char>(s.PeekChar()));
         s.NextChar();
       }
+      // The entry is found by name, so that only listed entries ever expand.
+      const int32_t index = IndexOf(matched);
+      if (index < 0) return false;
       TypedPrefix = matched;
-      std::string expansion = reinterpret_cast<const TMacroEntry*>(match->Value)->Expansion();
+      std::string expansion = items_[static_cast<size_t>(index)].Entry->Expansion();
       OnMacro(*this, matched, expansion);
       handled = ReportHandled;
       return true;

@@ -184,7 +184,9 @@ void TSM_Settings::ReadFrom(TStream& s, int32_t version) {
     style.DefaultBack = ReadFlag(s);
     style.Hotspot = ReadFlag(s);
     style.Defined = ReadInteger(s);
-    SetStyle(n, style);
+    // Only defined records are written; an undefined one carries nothing to keep (and style 0,
+    // the default style, stays defined).
+    if (style.Defined != 0) SetStyle(n, style);
   }
 
   const int32_t mapCount = ReadCount(s, kMapEntrySize);

@@ -162,3 +162,17 @@ TEST(SettingsStream, MoreThanFiftyEditableStylesKeepTheFirstFifty) {
   const std::string again = StreamForm(s);
   EXPECT_EQ(again.substr(f.head.size(), 4), Int(50));
 }
+
+TEST(SettingsStream, UndefinedStyleRecordsAreIgnored) {
+  const FreshForm f;
+  std::string head = f.head;
+  // Style 0 as written, but undefined, and with other colours.
+  const std::string style0 = Byte(0) + Byte(0) + Int(clBlack) + Int(clWhite) + Byte(0) + Byte(0) + Byte(0) + Int(1);
+  const size_t at = head.find(style0);
+  ASSERT_NE(at, std::string::npos);
+  head.replace(at, style0.size(), Byte(0) + Byte(fsBold) + Int(clRed) + Int(clRed) + Byte(0) + Byte(0) + Byte(0) + Int(0));
+  TSM_Settings s;
+  Load(s, head + f.editableCount + f.middle + f.tableCount + f.tables + f.gutterFont);
+  EXPECT_EQ(s.GetStyle(0), TSM_Settings().GetStyle(0));  // the default style stays defined
+  EXPECT_EQ(StreamForm(s), f.V51());
+}
