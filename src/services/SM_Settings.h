@@ -14,7 +14,14 @@
 //   - %%effects: GetStyle / SetStyle (a style is "already defined" when Defined != 0).
 //   - %%map: StyleMap[token value] = style number.
 //   - %%kwTables: AddKeywordTable, which keeps the combined keyword tree (Keywords()) current.
-//   - %%keys, %%autoreplace, %%templates: KeyController(), AutoReplace(), Templates().
+//   - %%keys: KeyController().ClearKeys(), AddKeySequence, SetActionName.
+//   - %%autoreplace: AutoReplace().Reset() at the section start (empties it and restores the
+//     default triggers), AddReplacement, SetTriggers (raw text of actionkeys).
+//   - %%templates: Templates().Clear() at the section start, AddEntry(name, description,
+//     false, text); hotkey sets Templates().HotKey.
+//   - registry text form: the same fields; TBC through SetTabColumnsText / TabColumnsText.
+// An editor that uses the settings binds AutoReplace().OnMacro and Templates().OnMacro to its
+// ApplyMacro while it has the focus (MacroEditor.h), and calls Templates().EditorDestroying.
 // Fonts are made through a TFontFactory while at least one editor is attached.
 #include <array>
 #include <climits>
