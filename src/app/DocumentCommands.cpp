@@ -128,11 +128,14 @@ void TMainForm::OpenDocument(const std::string& fileName) {
 bool TMainForm::CloseDocument(TDocKind kind) {
   if (!OpenFlag(kind)) return true;
   TqlnInkMemo& editor = *EditorOf(kind);
-  if (kind == dkResults || !editor.GetModified()) {
+  // Results as the processor left it is never modified; once the user edited it, it is asked
+  // about like the other documents, so typed text is not thrown away unasked.
+  if (!editor.GetModified()) {
     ClearDocument(kind);
     return true;
   }
-  const QString question = Shown(editor.FileName) + QStringLiteral(" has been modified. Do you wish to save changes?");
+  const QString name = editor.FileName.empty() ? QStringLiteral("Results") : Shown(editor.FileName);
+  const QString question = name + QStringLiteral(" has been modified. Do you wish to save changes?");
   switch (dialogs_.Ask(QStringLiteral("Information"), question, true)) {
     case TAnswer::Cancel:
       return false;
@@ -219,6 +222,7 @@ bool TMainForm::SaveDocumentAs(TDocKind kind) {
 bool TMainForm::FormCloseQuery() {
   if (XMLOpen && !CloseDocument(dkXML)) return false;
   if (XSLTOpen && !CloseDocument(dkXSLT)) return false;
+  if (ResultsOpen && !CloseDocument(dkResults)) return false;
   return true;
 }
 

@@ -251,7 +251,7 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheChangesAndStopsTheClose) {
   EXPECT_EQ(Text(w.XMLDoc), "X<a/>");
 }
 
-TEST_F(DocumentCommands, CloseAsksOnlyAboutUnsavedXMLAndXSLTChanges) {
+TEST_F(DocumentCommands, CloseAsksOnlyAboutUnsavedChanges) {
   TMainForm& w = W();
   w.bbFileNewXML->trigger();
   w.bbFileClose->trigger();  // untouched: no question
@@ -263,10 +263,23 @@ TEST_F(DocumentCommands, CloseAsksOnlyAboutUnsavedXMLAndXSLTChanges) {
   w.ResultsOpen = true;
   w.ResultsDoc->SetText("result");
   w.ShowPage(dkResults);
-  QTest::keyClicks(w.ResultsDoc, "edited");
-  w.bbFileClose->trigger();  // Results never asks
+  w.bbFileClose->trigger();  // a run's Results is not modified: no question
   EXPECT_FALSE(w.ResultsOpen);
   EXPECT_TRUE(Dialogs.Questions.empty());
+
+  // Text typed into Results is asked about like any other; Cancel keeps it.
+  w.ResultsOpen = true;
+  w.ResultsDoc->SetText("result");
+  w.ShowPage(dkResults);
+  QTest::keyClicks(w.ResultsDoc, "edited");
+  Dialogs.Answers = {TAnswer::Cancel};
+  w.bbFileClose->trigger();
+  EXPECT_TRUE(w.ResultsOpen);
+  ASSERT_EQ(Dialogs.Questions.size(), 1u);
+  Dialogs.Answers = {TAnswer::No};
+  w.bbFileClose->trigger();
+  EXPECT_FALSE(w.ResultsOpen);
+  Dialogs.Questions.clear();
 
   // Yes on a never-saved document runs Save As; cancelling it keeps the document open.
   w.bbFileNewXSLT->trigger();
