@@ -4,6 +4,11 @@
 #include "services/SM_Settings.h"
 
 namespace ql {
+namespace {
+
+constexpr size_t kMaxWordLength = 255;
+
+}  // namespace
 
 // Entry: 'word' 'end character group' value [states]
 void TSYM_ScriptCompiler::WordsSection() {
@@ -11,6 +16,8 @@ void TSYM_ScriptCompiler::WordsSection() {
   while (Token() == tkString) {
     const TPos at = Here();
     const std::string word = StringArg();
+    // The parser's stored form keeps a word behind a one-byte length.
+    if (word.size() > kMaxWordLength) ErrorAt(at, msgWordTooLong);
     const TSM_CharGroup end = SingleGroupArg();
     const uint8_t value = ByteValue();
     TByteSet states{0};

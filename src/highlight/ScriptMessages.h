@@ -26,6 +26,7 @@ inline constexpr const char* msgContextRespecified = "Token value %d re-specifie
 
 // %%words, %%kwTables, %%effects.
 inline constexpr const char* msgDuplicateWord = "Duplicate entry in %%word table";
+inline constexpr const char* msgWordTooLong = "Keyword longer than 255 characters";
 inline constexpr const char* msgEndsWithExpected = "'endswith' expected";
 inline constexpr const char* msgDuplicateEffect = "Duplicate %%effect entry";
 

@@ -62,6 +62,8 @@ TEST(Words, Errors) {
       {"%%words 'a' '' 256", "bare: Range error, value outwith 0 .. 255"},
       {"%%words 'a' '' 1 [1", At(1, 20, "']' expected")},
       {"%%words 'a' '' 1 5", At(1, 18, "Script syntax error")},
+      {"%%words '" + std::string(256, 'w') + "' '' 1", At(1, 9, "Keyword longer than 255 characters")},
+      {"%%words '" + std::string(255, 'w') + "' '' 1", ""},
   };
   for (const auto& t : cases) EXPECT_EQ(ErrorOf(t.script), t.message) << t.script;
 }
