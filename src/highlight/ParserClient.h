@@ -1,0 +1,20 @@
+#pragma once
+// What a parser needs of an editor that scans with it. An editor joins the parser's editor list
+// on its first ScanToken; the parser attaches its settings object to it then.
+#include "services/SM_Settings.h"
+
+namespace ql {
+
+class TCustomInkMemoParser;
+
+class TParserClient : public TSettingsClient {
+public:
+  // The parser's tables or settings were replaced (compile, load, property pages): the editor
+  // re-applies the parser (styles, fonts, a full re-highlight).
+  virtual void ParserChanged(TCustomInkMemoParser& /*parser*/) {}
+  // The parser is being destroyed: the editor forgets it. It has already been taken off the
+  // parser's list and detached from its settings.
+  virtual void ParserDestroyed(TCustomInkMemoParser& /*parser*/) {}
+};
+
+}  // namespace ql

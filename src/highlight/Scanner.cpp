@@ -1,0 +1,183 @@
+// ScanToken and ResetContext of TCustomInkMemoParser, its state changes and its editor list.
+#include <algorithm>
+
+#include "highlight/CustomInkMemoParser.h"
+#include "highlight/ParserClient.h"
+#include "highlight/StandardHandlers.h"
+#include "highlight/StateSets.h"
+#include "textmodel/EdStream.h"
+
+namespace ql {
+
+TCustomInkMemoParser::TCustomInkMemoParser()
+    : tables_(std::make_unique<TCompiledTables>()),
+      settings_(std::make_unique<TSM_Settings>()),
+      stack_(std::make_unique<TRTStack>()) {}
+
+TCustomInkMemoParser::~TCustomInkMemoParser() {
+  const std::vector<TParserClient*> editors = std::move(editors_);
+  editors_.clear();
+  for (TParserClient* editor : editors) {
+    settings_->Detach(*editor);
+    editor->ParserDestroyed(*this);
+  }
+}
+
+// --- Editor list ---
+
+void TCustomInkMemoParser::AddEditor(TParserClient& editor) {
+  if (std::find(editors_.begin(), editors_.end(), &editor) != editors_.end()) return;
+  editors_.push_back(&editor);
+  settings_->Attach(editor);
+}
+
+void TCustomInkMemoParser::RemoveEditor(TParserClient& editor) {
+  const auto it = std::find(editors_.begin(), editors_.end(), &editor);
+  if (it == editors_.end()) return;
+  editors_.erase(it);
+  settings_->Detach(editor);
+  if (owner_ == &editor) {
+    owner_ = nullptr;
+    container_ = false;
+  }
+}
+
+// --- Run-time state ---
+
+bool TCustomInkMemoParser::InOpenConstruct() const { return Meets(ActiveStates(), tables_->Bound); }
+
+const TTokenTable& TCustomInkMemoParser::CurrentTable() const {
+  if (tableState_ >= 0) {
+    if (const TTokenTable* table = tables_->StateTokens[static_cast<size_t>(tableState_)].get()) return *table;
+  }
+  return tables_->DefaultTokens;
+}
+
+void TCustomInkMemoParser::StatesChanged() {
+  // The lowest-numbered active state that owns a table chooses it; otherwise the default table.
+  tableState_ = tables_->HasStateTables() ? LowestMember(ActiveStates() & tables_->StatesWithTables) : -1;
+}
+
+void TCustomInkMemoParser::ResetContext(uint8_t value) {
+  tables_->Keywords.ActiveStates = tables_->ContextOf(value);
+  container_ = false;
+  owner_ = nullptr;
+  containerEnd_ = 0;
+  containerValue_ = 0;
+  stack_ = std::make_unique<TRTStack>();
+  StatesChanged();
+  if (TKeywords* extra = settings_->Keywords()) extra->ActiveStates = ActiveStates();
+}
+
+void TCustomInkMemoParser::ApplyStateRecord(const TStateRecord& record) {
+  TByteSet& active = tables_->Keywords.ActiveStates;
+  if (record.PushPop == TStateRecord::PopBefore) active = stack_->Pop();
+  if (record.PushPop == TStateRecord::PushBefore) stack_->Push(active);
+  if (!record.NoChange) active = (active | record.Entered) - record.Left;
+  if (record.PushPop == TStateRecord::PopAfter) active = stack_->Pop();
+  if (record.PushPop == TStateRecord::PushAfter) stack_->Push(active);
+  StatesChanged();
+}
+
+// --- ScanToken ---
+
+uint8_t TCustomInkMemoParser::ScanToken(TParserClient* editor, TEdStream& s, int32_t& length) {
+  if (editor != nullptr) AddEditor(*editor);
+  const bool rescanning = container_;
+  const int32_t start = s.CharPos();
+  if (s.AtEnd()) {
+    if (rescanning) {
+      tables_->Keywords.ActiveStates = savedStates_;
+      StatesChanged();
+      container_ = false;
+    }
+    return 0;
+  }
+  const uint8_t first = s.PeekChar();
+  TCompiledTables& t = *tables_;
+
+  // Keyword: the parser's table, then the settings object's table with the parser's case rule.
+  const bool caseSensitive = t.Keywords.CaseSensitive();
+  int32_t matched = 0;
+  const TKeywordEntry* word = t.Keywords.Match(s, caseSensitive, matched);
+  bool fromExtra = false;
+  if (word == nullptr) {
+    if (TKeywords* extra = settings_->Keywords()) {
+      s.SetCharPos(start);
+      extra->ActiveStates = ActiveStates();
+      word = extra->Match(s, caseSensitive, matched);
+      fromExtra = word != nullptr;
+    }
+  }
+  bool keyword = word != nullptr;
+  int32_t value = keyword ? static_cast<uint8_t>(word->Value) : 0;
+  // The stream stands after the keyword, or after the start character.
+
+  // Handler of the token value (for 0: every character no keyword claims).
+  bool handled = false;
+  if (const std::optional<THandlerEntry>& h = t.Handlers[static_cast<uint8_t>(value)]) {
+    handled = RunHandler(*h, s, start, value);
+    if (!handled) {
+      keyword = false;
+      fromExtra = false;
+      value = 0;
+      s.SetCharPos(start);
+      s.NextChar();
+    }
+  }
+
+  // First-character table, when no keyword stands. An entry that applies decides the piece,
+  // also over what a handler for value 0 made of it.
+  if (!keyword) {
+    const std::optional<TTokenEntry>& entry = CurrentTable().Entries[first];
+    if (entry && Meets(entry->States, ActiveStates())) {
+      s.SetCharPos(start);
+      bool ok;
+      value = entry->Value;
+      if (entry->Start.Kind == ukHandler) {
+        ok = RunStandardHandler(entry->Start.Code, s, start);
+      } else {
+        s.NextChar();
+        ok = RunContinuation(*entry, s, start, value);
+      }
+      if (!ok) {
+        value = 0;
+        s.SetCharPos(start);
+        s.NextChar();
+      }
+    } else if (!handled) {
+      value = 0;
+    }
+  }
+
+  if (!rescanning) savedStates_ = ActiveStates();
+
+  // Nothing consumed, or not valid in the active states: the start character with value 0.
+  const std::optional<TStateRecord>& record = t.StateRecords[static_cast<uint8_t>(value)];
+  if (s.CharPos() <= start || (record && !fromExtra && !Meets(record->Valid, ActiveStates()))) {
+    s.SetCharPos(start);
+    s.NextChar();
+    value = 0;
+  } else if (record) {
+    ApplyStateRecord(*record);
+    if (record->Container && !rescanning) {
+      container_ = true;
+      containerEnd_ = s.CharPos();
+      containerValue_ = static_cast<uint8_t>(value);
+      owner_ = editor;
+    }
+  }
+  if (TKeywords* extra = settings_->Keywords()) extra->ActiveStates = ActiveStates();
+
+  if (rescanning && (s.CharPos() >= containerEnd_ || s.AtEnd())) {
+    tables_->Keywords.ActiveStates = savedStates_;
+    StatesChanged();
+    if (TKeywords* extra = settings_->Keywords()) extra->ActiveStates = ActiveStates();
+    container_ = false;
+  }
+
+  length += s.CharPos() - start;
+  return static_cast<uint8_t>(value);
+}
+
+}  // namespace ql
