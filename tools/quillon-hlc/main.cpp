@@ -1,0 +1,140 @@
+// quillon-hlc: the highlighting definition tool.
+//   quillon-hlc SCRIPT -o FILE       compile a script into a stored parser
+//   quillon-hlc --dump FILE          print a stored parser as tables
+//   quillon-hlc --scan FILE TEXT     print the token runs the definition gives for a text file
+// Exit status: 0 done, 1 the script, stored parser or text could not be used, 2 bad arguments.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "Dump.h"
+#include "highlight/CompiledTables.h"
+#include "highlight/ParserStoredForm.h"
+#include "highlight/SYM_ScriptCompiler.h"
+#include "highlight/SymCompError.h"
+#include "services/SM_Settings.h"
+#include "toolkit/Exception.h"
+#include "toolkit/MemoryStream.h"
+
+namespace ql {
+namespace {
+
+constexpr char kUsage[] =
+    "usage: quillon-hlc SCRIPT -o FILE      compile a highlighting script into a stored parser\n"
+    "       quillon-hlc --dump FILE         print a stored parser as tables\n"
+    "       quillon-hlc --scan FILE TEXT    print the token runs (offset length value) of a text\n";
+
+// A failure already worded for the user.
+struct TToolError {
+  std::string Message;
+};
+
+std::string ReadFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  if (!in) throw TToolError{name + ": cannot be opened for reading"};
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw TToolError{name + ": read error"};
+  return bytes;
+}
+
+// Writes beside the target and renames, so that a failed write leaves no partial file.
+void WriteFileAtomically(const std::string& name, const std::string& bytes) {
+  const std::string temporary = name + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      std::remove(temporary.c_str());
+      throw TToolError{name + ": cannot be written"};
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, name, error);
+  if (error) {
+    std::remove(temporary.c_str());
+    throw TToolError{name + ": cannot be written (" + error.message() + ")"};
+  }
+}
+
+struct TDefinition {
+  TCompiledTables Tables;
+  TSM_Settings Settings;
+};
+
+int CompileCommand(const std::string& script, const std::string& output) {
+  const std::string source = ReadFile(script);
+  TDefinition d;
+  TMemoryView in(source);
+  const std::string includeDir = std::filesystem::path(script).parent_path().string();
+  int32_t line = 0;
+  int32_t column = 0;
+  try {
+    CompileScript(in, includeDir, d.Tables, d.Settings, line, column);
+  } catch (const ESYM_COMP_ERROR& e) {
+    std::cerr << e.Message << "\n";
+    return 1;
+  } catch (const Exception& e) {
+    // Errors raised without a position (ranges, tab columns) get the place reading stopped.
+    std::cerr << Format(msgCompileErrorNear, line + 1, column + 1, e.Message.c_str()) << "\n";
+    return 1;
+  }
+  TMemoryStream form;
+  const TParserFormSizes sizes = WriteParserForm(form, d.Tables, d.Settings);
+  WriteFileAtomically(output, form.Bytes());
+  std::cout << output << ": inner stream " << sizes.InnerSize << " bytes, compressed " << sizes.CompressedSize
+            << " bytes, stored form " << form.Size() << " bytes\n";
+  return 0;
+}
+
+void LoadDefinition(const std::string& file, TDefinition& d) {
+  const std::string bytes = ReadFile(file);
+  TMemoryView in(bytes);
+  try {
+    const uint16_t version = ReadParserFormVersion(in);
+    if (version < OldestParserStreamVersion) {
+      throw TToolError{file + ": stored parser version " + std::to_string(version) + " is too old (expected " +
+                       std::to_string(ParserStreamVersion) + ")"};
+    }
+    ReadParserFormBody(in, version, d.Tables, d.Settings);
+  } catch (const Exception& e) {
+    throw TToolError{file + ": " + e.Message};
+  }
+}
+
+int DumpCommand(const std::string& file) {
+  TDefinition d;
+  LoadDefinition(file, d);
+  std::cout << file << ": stored parser\n";
+  DumpDefinition(std::cout, d.Tables, d.Settings);
+  return 0;
+}
+
+int Run(const std::vector<std::string>& args) {
+  if (args.size() == 2 && args[0] == "--dump") return DumpCommand(args[1]);
+  if (args.size() == 3 && args[1] == "-o" && !args[0].empty() && args[0][0] != '-') return CompileCommand(args[0], args[2]);
+  if (args.size() == 3 && args[0] == "-o" && !args[2].empty() && args[2][0] != '-') return CompileCommand(args[2], args[1]);
+  std::cerr << kUsage;
+  return 2;
+}
+
+}  // namespace
+}  // namespace ql
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    return ql::Run(args);
+  } catch (const ql::TToolError& e) {
+    std::cerr << "quillon-hlc: " << e.Message << "\n";
+  } catch (const ql::Exception& e) {
+    std::cerr << "quillon-hlc: " << e.Message << "\n";
+  } catch (const std::exception& e) {
+    std::cerr << "quillon-hlc: " << e.what() << "\n";
+  }
+  return 1;
+}
