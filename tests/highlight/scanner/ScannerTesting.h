@@ -6,12 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "highlight/CustomInkMemoParser.h"
+#include "highlight/Rescan.h"
 #include "highlight/SYM_ScriptCompiler.h"
 #include "highlight/ScanText.h"
 #include "textmodel/EdStream.h"
@@ -83,6 +85,50 @@ inline std::vector<std::pair<int, int>> Pieces(TCustomInkMemoParser& parser, con
     out.emplace_back(value, length);
   }
   return out;
+}
+
+inline std::string StoredText(const TTextStore& store) {
+  std::string out;
+  for (const TTextRow* r = store.FirstRow; r != nullptr; r = r->Next) out.append(r->All());
+  return out;
+}
+
+// The values kept in the rows, "-" for each character of a row without any.
+inline std::string RowValues(const TTextStore& store) {
+  std::string out;
+  for (const TTextRow* r = store.FirstRow; r != nullptr; r = r->Next) {
+    for (int32_t i = 0; i < r->Length; ++i) out += r->Styles ? ValueChar(r->Styles[i]) : '-';
+  }
+  return out;
+}
+
+// Highlights text, then makes rounds of one to three random single-character edits (inserting
+// a character of alphabet or deleting one), re-highlighting after each round; the values kept
+// in the rows must always equal a whole-text scan of the edited text.
+inline void ExpectEditsAgree(TCustomInkMemoParser& parser, const std::string& text, const std::string& alphabet,
+                             int rounds, uint32_t seed = 1234) {
+  auto store = StoreOf(text);
+  TRescanner rescanner(*store, parser);
+  rescanner.HighlightAll();
+  ASSERT_EQ(RowValues(*store), ValueText(ScanText(parser, *store)));
+  std::mt19937 rng(seed);
+  for (int round = 0; round < rounds; ++round) {
+    for (uint32_t n = 1 + rng() % 3; n > 0; --n) {
+      const int32_t length = store->TextLength;
+      const int32_t at = static_cast<int32_t>(rng() % static_cast<uint32_t>(length + 1));
+      if (rng() % 3 == 0 && at < length) {
+        store->DeleteText(at, at + 1);
+        rescanner.TextChanged(at, -1);
+      } else {
+        const char c = alphabet[rng() % alphabet.size()];
+        store->InsertText(at, &c, 1);
+        rescanner.TextChanged(at, 1);
+      }
+    }
+    rescanner.Rescan();
+    auto fresh = StoreOf(StoredText(*store));
+    ASSERT_EQ(RowValues(*store), ValueText(ScanText(parser, *fresh))) << "after edit round " << round;
+  }
 }
 
 }  // namespace ql::test

@@ -1,8 +1,6 @@
 // The shipped XML definition cutting text into token values: single cases, and the fixture
 // files checked three ways (whole text, line by line from restart points, and re-highlighting
 // after random single-character edits), which must all agree.
-#include <random>
-
 #include "ScannerTesting.h"
 #include "highlight/Rescan.h"
 
@@ -57,21 +55,6 @@ std::vector<std::filesystem::path> Fixtures() {
   return files;
 }
 
-std::string StoredText(const TTextStore& store) {
-  std::string out;
-  for (const TTextRow* r = store.FirstRow; r != nullptr; r = r->Next) out.append(r->All());
-  return out;
-}
-
-// The values kept in the rows, "-" for a row without any.
-std::string RowValues(const TTextStore& store) {
-  std::string out;
-  for (const TTextRow* r = store.FirstRow; r != nullptr; r = r->Next) {
-    for (int32_t i = 0; i < r->Length; ++i) out += r->Styles ? ValueChar(r->Styles[i]) : '-';
-  }
-  return out;
-}
-
 // Each row scanned on its own, from the nearest restart point at or before its start: the
 // start of the run of anchor value there, with ResetContext of that value.
 std::string LineByLine(TCustomInkMemoParser& parser, TTextStore& store, const std::vector<uint8_t>& whole) {
@@ -106,7 +89,6 @@ TEST(XmlScan, FixturesAgreeThreeWays) {
     auto store = StoreOf(ReadFile(file));
     const std::vector<uint8_t> whole = ScanText(xml, *store);
     ASSERT_EQ(whole.size(), static_cast<size_t>(store->TextLength));
-    // Every kind of piece shows up in the fixtures as a whole.
     const std::string wholeText = ValueText(whole);
 
     EXPECT_EQ(LineByLine(xml, *store, whole), wholeText);
@@ -115,27 +97,7 @@ TEST(XmlScan, FixturesAgreeThreeWays) {
     rescanner.HighlightAll();
     EXPECT_EQ(RowValues(*store), wholeText);
 
-    std::mt19937 rng(1234);
-    const std::string alphabet = "<>&;!-?/ax \r#";
-    // Edits come one to three at a time before each re-highlighting, as several changes may
-    // come before the next paint.
-    for (int edit = 0; edit < 300; ++edit) {
-      for (uint32_t n = 1 + rng() % 3; n > 0; --n) {
-        const int32_t length = store->TextLength;
-        const int32_t at = static_cast<int32_t>(rng() % static_cast<uint32_t>(length + 1));
-        if (rng() % 3 == 0 && at < length) {
-          store->DeleteText(at, at + 1);
-          rescanner.TextChanged(at, -1);
-        } else {
-          const char c = alphabet[rng() % alphabet.size()];
-          store->InsertText(at, &c, 1);
-          rescanner.TextChanged(at, 1);
-        }
-      }
-      rescanner.Rescan();
-      auto fresh = StoreOf(StoredText(*store));
-      ASSERT_EQ(RowValues(*store), ValueText(ScanText(xml, *fresh))) << "after edit round " << edit;
-    }
+    ExpectEditsAgree(xml, StoredText(*store), "<>&;!-?/ax \r#", 300);
   }
 }
 
