@@ -13,10 +13,13 @@
 
 #include "Dump.h"
 #include "highlight/CompiledTables.h"
+#include "highlight/InkMemoParser.h"
 #include "highlight/ParserStoredForm.h"
+#include "highlight/ScanText.h"
 #include "highlight/SYM_ScriptCompiler.h"
 #include "highlight/SymCompError.h"
 #include "services/SM_Settings.h"
+#include "textmodel/TextStore.h"
 #include "toolkit/Exception.h"
 #include "toolkit/MemoryStream.h"
 
@@ -114,7 +117,41 @@ int DumpCommand(const std::string& file) {
   return 0;
 }
 
+int ScanCommand(const std::string& file, const std::string& textFile) {
+  const std::string bytes = ReadFile(file);
+  const std::string text = ReadFile(textFile);
+  TInkMemoParser parser;
+  parser.Name = file;
+  parser.OnParserVersionError = [&file](TInkMemoParser&, uint16_t version, uint16_t expected) {
+    throw TToolError{file + ": stored parser version " + std::to_string(version) + " is too old (expected " +
+                     std::to_string(expected) + ")"};
+  };
+  try {
+    parser.LoadFromBytes(bytes);
+  } catch (const Exception& e) {
+    throw TToolError{e.Message};
+  }
+  if (parser.UsesMatch()) {
+    std::cerr << "quillon-hlc: " << file << ": match rules need the program's own handler; here they recognise nothing\n";
+    parser.OnCustomParse = [](TCustomInkMemoParser&, int32_t, TEdStream&, int32_t&, int32_t&) { return false; };
+  }
+  TTextStore store;
+  store.InsertText(0, text);
+  std::vector<uint8_t> values;
+  try {
+    values = ScanText(parser, store);
+  } catch (const Exception& e) {
+    throw TToolError{textFile + ": " + e.Message};
+  }
+  // Offsets count the stored text, in which every line break is one character.
+  for (const TTokenRun& run : TokenRuns(values)) {
+    std::cout << run.Offset << " " << run.Length << " " << int(run.Value) << "\n";
+  }
+  return 0;
+}
+
 int Run(const std::vector<std::string>& args) {
+  if (args.size() == 3 && args[0] == "--scan") return ScanCommand(args[1], args[2]);
   if (args.size() == 2 && args[0] == "--dump") return DumpCommand(args[1]);
   if (args.size() == 3 && args[1] == "-o" && !args[0].empty() && args[0][0] != '-') return CompileCommand(args[0], args[2]);
   if (args.size() == 3 && args[0] == "-o" && !args[2].empty() && args[2][0] != '-') return CompileCommand(args[2], args[1]);
