@@ -24,7 +24,10 @@
 #include "app/FileDrag.h"
 #include "app/QlnInkMemo.h"
 #include "app/TempCopies.h"
+#include "highlight/InkMemoParser.h"
+#include "highlight/xmldef/XmlDefinition.h"
 #include "toolkit/Exception.h"
+#include "toolkit/qt/QSettingsRegistry.h"
 
 static void InitQuillonResources() { Q_INIT_RESOURCE(quillon); }
 
@@ -99,6 +102,7 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
   setCentralWidget(splitter);
 
   CreateStatusBar();
+  CreateParser();
 
   FileDrag = new TFileDrag(this);
   FileDrag->OnDrop = [this](TFileDrag& sender, int32_t x, int32_t y) { FileDragDrop(sender, x, y); };
@@ -124,7 +128,10 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
   FormCreate();
 }
 
-TMainForm::~TMainForm() { AbandonTransform(); }
+TMainForm::~TMainForm() {
+  AbandonTransform();
+  ParserUi().ShowInformation = nullptr;
+}
 
 void TMainForm::CreateActions() {
   struct TItem {
@@ -383,14 +390,25 @@ void TMainForm::FormCreate() {
   ShowPage(dkXML);
 }
 
-void TMainForm::LoadParserSettings() {
-  // The parser component loads the user's styles, keys, auto-replace entries and templates from
-  // its registry key here.
+void TMainForm::CreateParser() {
+  registry_ = std::make_unique<TQSettingsRegistry>();
+  XMLParser = std::make_unique<TInkMemoParser>();
+  XMLParser->Name = "XMLParser";
+  XMLParser->RegistryKey = "Software\\Brevant\\Quillon";
+  XMLParser->UseRegistry = true;
+  XMLParser->Compile = "Compiled";
+  XMLParser->Registry = registry_.get();
+  ParserUi().ShowInformation = [this](const std::string& text) { dialogs_.ShowMessage(QString::fromUtf8(text.c_str())); };
+  XMLParser->BeginLoading();
+  XMLParser->LoadFromBytes(XmlDefinitionStoredForm());
+  XMLParser->Loaded();
 }
 
-void TMainForm::SaveParserSettings() {
-  // The parser component writes its settings to its registry key here, on every close.
+void TMainForm::LoadParserSettings() {
+  Guard([this] { XMLParser->LoadFromRegistry(); });
 }
+
+void TMainForm::SaveParserSettings() { XMLParser->SaveToRegistry(); }
 
 void TMainForm::FormClose() { SaveParserSettings(); }
 

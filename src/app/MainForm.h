@@ -27,6 +27,8 @@ namespace ql {
 
 class TCapturedProcess;
 class TFileDrag;
+class TInkMemoParser;
+class TRegistry;
 class TTempCopies;
 class TqlnInkMemo;
 struct TCapturedRun;
@@ -59,6 +61,10 @@ public:
   std::array<QLabel*, 2> StatusPanels{};
   QMenu* BarPopupMenu1 = nullptr;
   TFileDrag* FileDrag = nullptr;
+  // The highlighting parser of the three editors, loaded with the shipped XML definition; it
+  // keeps the user's styles, keys, auto-replace entries and templates in the registry. (The
+  // stand-in editors do not highlight yet, so they do not consult it.)
+  std::unique_ptr<TInkMemoParser> XMLParser;
   TFileDialog OpenDialog;
   TFileDialog SaveDialog;
 
@@ -142,8 +148,9 @@ private:
   void CreateStatusBar();
   void FormCreate();
   void FormClose();
-  // Settings of the highlighting parser kept per user; the parser component is not part of the
-  // program yet, so these do nothing for now.
+  // The parser's settings kept per user: read at start (a malformed entry is reported and the
+  // shipped settings stay), written at every close.
+  void CreateParser();
   void LoadParserSettings();
   void SaveParserSettings();
 
@@ -160,6 +167,7 @@ private:
 
   TWorkbenchDialogs& dialogs_;
   TTransformPlaces places_;
+  std::unique_ptr<TRegistry> registry_;  // where XMLParser keeps the user's settings
   std::unique_ptr<TCapturedProcess> processor_;
   std::unique_ptr<TTempCopies> runCopies_;  // the copies of the run under way
   std::string runResults_;                  // the results file of the run under way

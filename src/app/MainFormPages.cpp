@@ -8,6 +8,7 @@
 #include "app/FileNames.h"
 #include "app/MainForm.h"
 #include "app/QlnInkMemo.h"
+#include "highlight/InkMemoParser.h"
 #include "toolkit/FileStream.h"
 
 namespace ql {
@@ -85,8 +86,9 @@ void TMainForm::bbEditSelectAllClick() {
 }
 
 void TMainForm::bbEditorProperitiesClick() {
-  // The highlighting parser's property pages open here once the parser is part of the program;
-  // on OK the parser applies the settings to all three editors and writes them to the registry.
+  // On OK the parser applies the settings to all three editors and writes them to the registry.
+  // The command stays disabled until the property pages are part of the program.
+  XMLParser->EditProperties(TSM_PropEdPages::All());
 }
 
 // --- Help ---
