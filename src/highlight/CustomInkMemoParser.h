@@ -74,7 +74,8 @@ public:
   // (the start-state set when that is empty), container mode ends, the state stack is
   // replaced by an empty one and the token table is chosen.
   virtual void ResetContext(uint8_t value);
-  // Resets the run-time state after the tables were filled again (compile or load).
+  // Resets the run-time state after the tables were filled or changed (compile, load, or a
+  // change made through Tables()); the scanner's caches are taken again from the tables.
   void TablesChanged() { ResetContext(0); }
 
   // In container mode: the caller must rescan the container token's text (see above).
@@ -134,6 +135,10 @@ private:
   void ApplyStateRecord(const TStateRecord& record);
   void StatesChanged();
   const TTokenTable& CurrentTable() const;
+  // Notes the first characters on which nothing but a one-character piece of value 0 can
+  // start in the current token table: no word of either keyword table, no table entry, no
+  // handler or state record for value 0.
+  void FindPlainChars();
 
   std::unique_ptr<TCompiledTables> tables_;
   std::unique_ptr<TSM_Settings> settings_;
@@ -147,6 +152,12 @@ private:
   int32_t containerEnd_ = 0;          // position after the container token
   uint8_t containerValue_ = 0;        // the container token's value
   const TParserClient* owner_ = nullptr;  // the editor whose ScanToken entered container mode
+
+  // Scan cache: plainChars_ holds for the table of plainTable_ and the extra keyword table
+  // plainExtra_; both are taken again when either differs from the current one.
+  TByteSet plainChars_;
+  int32_t plainTable_ = -2;                 // -2: not computed
+  const TKeywords* plainExtra_ = nullptr;
 };
 
 }  // namespace ql

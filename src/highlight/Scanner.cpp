@@ -5,6 +5,7 @@
 #include "highlight/ParserClient.h"
 #include "highlight/StandardHandlers.h"
 #include "highlight/StateSets.h"
+#include "textmodel/CharClasses.h"
 #include "textmodel/EdStream.h"
 
 namespace ql {
@@ -56,6 +57,24 @@ const TTokenTable& TCustomInkMemoParser::CurrentTable() const {
 void TCustomInkMemoParser::StatesChanged() {
   // The lowest-numbered active state that owns a table chooses it; otherwise the default table.
   tableState_ = tables_->HasStateTables() ? LowestMember(ActiveStates() & tables_->StatesWithTables) : -1;
+  if (tableState_ != plainTable_) FindPlainChars();
+}
+
+void TCustomInkMemoParser::FindPlainChars() {
+  const TCompiledTables& t = *tables_;
+  const TKeywords* extra = settings_->Keywords();
+  plainTable_ = tableState_;
+  plainExtra_ = extra;
+  plainChars_.Clear();
+  if (t.Handlers[0] || t.StateRecords[0]) return;
+  const TTokenTable& table = CurrentTable();
+  const bool caseSensitive = t.Keywords.CaseSensitive();
+  for (int c = 0; c < 256; ++c) {
+    const uint8_t ch = static_cast<uint8_t>(c);
+    const uint8_t key = caseSensitive ? ch : LowerChar(ch);
+    if (table.Entries[ch] || t.Keywords.FirstNode(key) != nullptr || (extra && extra->FirstNode(key) != nullptr)) continue;
+    plainChars_.Include(ch);
+  }
 }
 
 void TCustomInkMemoParser::ResetContext(uint8_t value) {
@@ -65,11 +84,13 @@ void TCustomInkMemoParser::ResetContext(uint8_t value) {
   containerEnd_ = 0;
   containerValue_ = 0;
   stack_ = std::make_unique<TRTStack>();
+  plainTable_ = -2;
   StatesChanged();
   if (TKeywords* extra = settings_->Keywords()) extra->ActiveStates = ActiveStates();
 }
 
 void TCustomInkMemoParser::ApplyStateRecord(const TStateRecord& record) {
+  if (record.NoChange && record.PushPop == 0) return;
   TByteSet& active = tables_->Keywords.ActiveStates;
   if (record.PushPop == TStateRecord::PopBefore) active = stack_->Pop();
   if (record.PushPop == TStateRecord::PushBefore) stack_->Push(active);
@@ -85,6 +106,13 @@ uint8_t TCustomInkMemoParser::ScanToken(TParserClient* editor, TEdStream& s, int
   if (editor != nullptr) AddEditor(*editor);
   const bool rescanning = container_;
   const int32_t start = s.CharPos();
+  // Most characters of a text start nothing: one character of value 0.
+  if (!rescanning && !s.AtEnd() && plainChars_.Contains(s.PeekChar()) && plainExtra_ == settings_->Keywords()) {
+    savedStates_ = ActiveStates();
+    s.NextChar();
+    length += 1;
+    return 0;
+  }
   if (s.AtEnd()) {
     if (rescanning) {
       tables_->Keywords.ActiveStates = savedStates_;
@@ -93,6 +121,7 @@ uint8_t TCustomInkMemoParser::ScanToken(TParserClient* editor, TEdStream& s, int
     }
     return 0;
   }
+  if (plainExtra_ != settings_->Keywords()) FindPlainChars();
   const uint8_t first = s.PeekChar();
   TCompiledTables& t = *tables_;
 

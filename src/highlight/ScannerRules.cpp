@@ -38,6 +38,25 @@ bool TCustomInkMemoParser::RunRounds(const TScanUnit& unit, bool repeat, const T
 
   // The end check is armed before the first unit with the repeat flag, else from the second round.
   bool armed = repeat;
+
+  if (group != nullptr && (!hasEnd || (endSeq.Kind == ekGroups && endSeq.GroupCount > 0))) {
+    // The common form, a group unit with a group end, looks at each character once: the end
+    // test runs only where its first group matches.
+    const TSM_CharGroup* endFirst = hasEnd ? end.Groups[0] : nullptr;
+    for (;;) {
+      if (s.AtEnd()) return true;
+      const uint8_t c = s.PeekChar();
+      if (armed && endFirst != nullptr && endFirst->Contains(c) && EndFound(end, s, start, value)) return true;
+      if (group->Contains(c)) {
+        s.NextChar();
+        if (!hasEnd) return true;
+      } else if (armed || !hasEnd) {
+        return false;
+      }
+      armed = true;
+    }
+  }
+
   for (;;) {
     if (s.AtEnd()) return true;  // the piece is what was found up to the end of the text
     if (armed && hasEnd && EndFound(end, s, start, value)) return true;
