@@ -158,14 +158,22 @@ void TRescanner::Rescan() {
 
   if (parser_.CanScan()) {
     while (!stream.AtEnd()) {
-      ScanPiece(parser_, editor_, stream, piece_, OnTokenSeen);
-      // Runs of equal value are written at once.
-      bool going = true;
-      for (size_t i = 0; going && i < piece_.size();) {
-        size_t j = i + 1;
-        while (j < piece_.size() && piece_[j] == piece_[i]) ++j;
-        going = Put(piece_[i], static_cast<int32_t>(j - i), j < piece_.size());
-        i = j;
+      int32_t start = 0;
+      int32_t end = 0;
+      const int32_t value = ScanOnePiece(parser_, editor_, stream, start, end, OnTokenSeen);
+      bool going;
+      if (!parser_.Busy()) {
+        going = Put(static_cast<uint8_t>(value), end - start, false);
+      } else {
+        // A container token: its rescan is written with it, runs of equal value at once.
+        RescanContainer(parser_, editor_, stream, start, end, value, piece_, OnTokenSeen);
+        going = true;
+        for (size_t i = 0; going && i < piece_.size();) {
+          size_t j = i + 1;
+          while (j < piece_.size() && piece_[j] == piece_[i]) ++j;
+          going = Put(piece_[i], static_cast<int32_t>(j - i), j < piece_.size());
+          i = j;
+        }
       }
       if (!going) break;
     }

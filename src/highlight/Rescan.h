@@ -13,7 +13,7 @@
 //      0 and 0 is an anchor value; otherwise the nearest character before the row's end whose
 //      value is an anchor value, moved back to the first character of the run of that value.
 //      Without such a character among rows with stored values, the start of the text.
-//   3. ResetContext(restart value), then pieces are scanned (ScanPiece) and their values
+//   3. ResetContext(restart value), then pieces are scanned (ScanOnePiece, RescanContainer) and their values
 //      written row by row. A row is committed when it is full: when it has stored values equal
 //      to the new ones, lies after the pending row and after every change since the last run,
 //      is not forced (rfForceScan), the next row

@@ -5,11 +5,8 @@
 #include "textmodel/TextStore.h"
 
 namespace ql {
-namespace {
-
-// One ScanToken; a piece of length 0 becomes one character of value 0.
-int32_t NextPiece(TCustomInkMemoParser& parser, TParserClient* editor, TEdStream& stream, int32_t& start,
-                  int32_t& end) {
+int32_t ScanOnePiece(TCustomInkMemoParser& parser, TParserClient* editor, TEdStream& stream, int32_t& start,
+                     int32_t& end, const TTokenSeenEvent& onTokenSeen) {
   start = stream.CharPos();
   int32_t length = 0;
   int32_t value = parser.ScanToken(editor, stream, length);
@@ -20,27 +17,18 @@ int32_t NextPiece(TCustomInkMemoParser& parser, TParserClient* editor, TEdStream
     end = stream.CharPos();
     value = 0;
   }
+  if (onTokenSeen) onTokenSeen(value, start, end);
   return value;
 }
 
-}  // namespace
-
-void ScanPiece(TCustomInkMemoParser& parser, TParserClient* editor, TEdStream& stream, std::vector<uint8_t>& values,
-               const TTokenSeenEvent& onTokenSeen) {
-  int32_t start = 0;
-  int32_t end = 0;
-  int32_t value = NextPiece(parser, editor, stream, start, end);
-  if (onTokenSeen) onTokenSeen(value, start, end);
+void RescanContainer(TCustomInkMemoParser& parser, TParserClient* editor, TEdStream& stream, int32_t start,
+                     int32_t end, int32_t value, std::vector<uint8_t>& values, const TTokenSeenEvent& onTokenSeen) {
   values.assign(static_cast<size_t>(end > start ? end - start : 1), static_cast<uint8_t>(value));
-  if (!parser.Busy()) return;
-
-  // Container: cut the token's text again with the states it entered.
   stream.SetCharPos(start);
   while (parser.Busy() && !stream.AtEnd()) {
     int32_t from = 0;
     int32_t to = 0;
-    int32_t inner = NextPiece(parser, editor, stream, from, to);
-    if (onTokenSeen) onTokenSeen(inner, from, to);
+    const int32_t inner = ScanOnePiece(parser, editor, stream, from, to, onTokenSeen);
     for (int32_t i = from; i < to; ++i) {
       const size_t k = static_cast<size_t>(i - start);
       if (k >= values.size()) {
@@ -50,13 +38,24 @@ void ScanPiece(TCustomInkMemoParser& parser, TParserClient* editor, TEdStream& s
       }
     }
   }
-  // A rescan that stopped short (the stream at the end) still leaves the stream after the token.
   if (stream.CharPos() < start + static_cast<int32_t>(values.size()))
     stream.SetCharPos(start + static_cast<int32_t>(values.size()));
   if (parser.Busy()) {
     // Only possible at the end of the text: one more call ends container mode.
     int32_t ignored = 0;
     parser.ScanToken(editor, stream, ignored);
+  }
+}
+
+void ScanPiece(TCustomInkMemoParser& parser, TParserClient* editor, TEdStream& stream, std::vector<uint8_t>& values,
+               const TTokenSeenEvent& onTokenSeen) {
+  int32_t start = 0;
+  int32_t end = 0;
+  const int32_t value = ScanOnePiece(parser, editor, stream, start, end, onTokenSeen);
+  if (parser.Busy()) {
+    RescanContainer(parser, editor, stream, start, end, value, values, onTokenSeen);
+  } else {
+    values.assign(static_cast<size_t>(end - start), static_cast<uint8_t>(value));
   }
 }
 
@@ -72,8 +71,15 @@ std::vector<uint8_t> ScanText(TCustomInkMemoParser& parser, TTextStore& store, T
   }
   std::vector<uint8_t> piece;
   while (!stream.AtEnd()) {
-    ScanPiece(parser, editor, stream, piece);
-    out.insert(out.end(), piece.begin(), piece.end());
+    int32_t start = 0;
+    int32_t end = 0;
+    const int32_t value = ScanOnePiece(parser, editor, stream, start, end);
+    if (parser.Busy()) {
+      RescanContainer(parser, editor, stream, start, end, value, piece);
+      out.insert(out.end(), piece.begin(), piece.end());
+    } else {
+      out.insert(out.end(), static_cast<size_t>(end - start), static_cast<uint8_t>(value));
+    }
   }
   out.resize(static_cast<size_t>(store.TextLength));
   parser.ResetContext(0);

@@ -17,11 +17,20 @@ class TTextStore;
 // with -1, -1, -1 when a scan run starts and -2, -2, -2 when it ends.
 using TTokenSeenEvent = std::function<void(int32_t& value, int32_t start, int32_t end)>;
 
-// Scans the next piece from the stream's position (which must not be at the end of the text)
-// and sets values to one token value per character from that position on. A container token
-// comes back together with the rescan of its text: characters the rescan gives value 0 keep
-// the container token's value, and the rescan's last piece may reach past the token.
-// A piece of length 0 is taken as one character of value 0, so values is never empty.
+// One ScanToken from the stream's position (which must not be at the end of the text), told
+// to onTokenSeen; start and end receive the piece's extent. A piece of length 0 is taken as one
+// character of value 0. Returns the value (as onTokenSeen left it).
+int32_t ScanOnePiece(TCustomInkMemoParser& parser, TParserClient* editor, TEdStream& stream, int32_t& start,
+                     int32_t& end, const TTokenSeenEvent& onTokenSeen = nullptr);
+// After ScanOnePiece left the parser Busy with a container token at start..end of the given
+// value: cuts the token's text again and sets values to one value per character from start
+// on. Characters the rescan gives value 0 keep the container token's value; the rescan's last
+// piece may reach past the token. The stream is left after the last piece.
+void RescanContainer(TCustomInkMemoParser& parser, TParserClient* editor, TEdStream& stream, int32_t start,
+                     int32_t end, int32_t value, std::vector<uint8_t>& values,
+                     const TTokenSeenEvent& onTokenSeen = nullptr);
+// ScanOnePiece and, for a container token, RescanContainer: values receives one token value
+// per character of the piece (never empty).
 void ScanPiece(TCustomInkMemoParser& parser, TParserClient* editor, TEdStream& stream, std::vector<uint8_t>& values,
                const TTokenSeenEvent& onTokenSeen = nullptr);
 
