@@ -16,6 +16,8 @@ constexpr int32_t kEndSize = 1 + 1 + 1;
 constexpr int32_t kHandlerRecordSize = kUnitSize + kEndSize;
 constexpr int32_t kTokenRecordSize = kUnitSize + 32 + kUnitSize + kEndSize + 1;
 constexpr int32_t kSetSize = 32;
+// Far beyond any definition (every table of every state full is a few megabytes).
+constexpr int32_t kMaxInnerSize = 64 << 20;
 
 // Sets the settings object's stream version for the duration of one read or write.
 class TStreamVersionScope {
@@ -407,6 +409,15 @@ uint16_t ReadParserFormVersion(TStream& stream) { return ReadWord(stream); }
 void ReadParserFormBody(TStream& stream, uint16_t version, TCompiledTables& tables, TSM_Settings& settings) {
   tables.Clear();
   const int32_t innerSize = ReadInteger(stream);
+  // The compressed header repeats the size; both are checked before anything is unpacked, so a
+  // few hostile bytes cannot make the decompressor produce an unbounded stream.
+  const int64_t header = stream.Position();
+  const std::string signature = ReadBytes(stream, 4);
+  const int32_t originalSize = ReadInteger(stream);
+  if (innerSize < 0 || innerSize > kMaxInnerSize || originalSize != innerSize) {
+    throw EReadError("Stored parser size does not match its contents");
+  }
+  stream.SetPosition(header);
   TMemoryStream inner;
   TCompressor compressor;
   compressor.StreamMode = true;

@@ -60,7 +60,8 @@ TParserFormSizes WriteParserForm(TStream& stream, const TCompiledTables& tables,
 // Reads the 16-bit version that opens a stored form.
 uint16_t ReadParserFormVersion(TStream& stream);
 // Reads the rest of a stored form of the given version (at least OldestParserStreamVersion)
-// into tables and settings, as ReadParserInner. The inner stream must have the size recorded.
+// into tables and settings, as ReadParserInner. The inner stream must have the size recorded,
+// both in front of it and in its compressed header, and be at most 64 MB.
 void ReadParserFormBody(TStream& stream, uint16_t version, TCompiledTables& tables, TSM_Settings& settings);
 
 }  // namespace ql

@@ -292,6 +292,7 @@ TEST(StoredForm, DamagedOuterFormsAreRefused) {
   for (const TCase& c : cases) {
     std::string damaged = form;
     damaged[c.at] = static_cast<char>(damaged[c.at] + c.byte);
+    SCOPED_TRACE(c.what);
     TRead target;
     TMemoryView in(damaged);
     const uint16_t version = ReadParserFormVersion(in);
@@ -302,6 +303,18 @@ TEST(StoredForm, DamagedOuterFormsAreRefused) {
     } catch (const Exception&) {
       EXPECT_TRUE(TablesAreClear(*target.Tables)) << c.what;
     }
+  }
+  // A huge size in both places is refused before anything is unpacked.
+  std::string huge = form;
+  for (const size_t at : {size_t{2}, size_t{10}}) {
+    huge[at + 2] = '\x00';
+    huge[at + 3] = '\x7F';
+  }
+  {
+    TRead target;
+    TMemoryView in(huge);
+    const uint16_t version = ReadParserFormVersion(in);
+    EXPECT_THROW(ReadParserFormBody(in, version, *target.Tables, *target.Settings), EReadError);
   }
   for (size_t cut : {size_t{0}, size_t{1}, size_t{5}, size_t{9}, form.size() - 1}) {
     TRead target;
