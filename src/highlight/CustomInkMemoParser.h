@@ -143,6 +143,7 @@ private:
   std::unique_ptr<TCompiledTables> tables_;
   std::unique_ptr<TSM_Settings> settings_;
   std::vector<TParserClient*> editors_;  // no duplicates; each has the settings attached
+  const TParserClient* lastEditor_ = nullptr;  // listed, or null: the editor of the last ScanToken
 
   // Run-time state of the scan run in progress.
   std::unique_ptr<TRTStack> stack_;   // replaced, never cleared, by ResetContext

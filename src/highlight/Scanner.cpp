@@ -37,6 +37,7 @@ void TCustomInkMemoParser::RemoveEditor(TParserClient& editor) {
   if (it == editors_.end()) return;
   editors_.erase(it);
   settings_->Detach(editor);
+  if (lastEditor_ == &editor) lastEditor_ = nullptr;
   if (owner_ == &editor) {
     owner_ = nullptr;
     container_ = false;
@@ -103,7 +104,10 @@ void TCustomInkMemoParser::ApplyStateRecord(const TStateRecord& record) {
 // --- ScanToken ---
 
 uint8_t TCustomInkMemoParser::ScanToken(TParserClient* editor, TEdStream& s, int32_t& length) {
-  if (editor != nullptr) AddEditor(*editor);
+  if (editor != nullptr && editor != lastEditor_) {
+    AddEditor(*editor);
+    lastEditor_ = editor;
+  }
   const bool rescanning = container_;
   const int32_t start = s.CharPos();
   // Most characters of a text start nothing: one character of value 0.
