@@ -57,7 +57,7 @@ std::string FontStyleLetters(uint8_t style) {
 // A cursor over the text form.
 class TReader {
 public:
-  explicit TReader(const std::string& text, size_t position) : text_(text), pos_(position) {}
+  TReader(const std::string& text, size_t position) : text_(text), pos_(position < text.size() ? position : text.size()) {}
 
   bool AtEnd() const { return pos_ >= text_.size(); }
   char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }

@@ -77,7 +77,7 @@ bool LoadSettingsFromRegistry(TRegistry& registry, const std::string& key, TSM_S
     ReadMarkedValue(registry, TemplatesName(settings), scratch.Templates());
     settings.Assign(scratch);
     return true;
-  } catch (const Exception&) {
+  } catch (const std::exception&) {
     throw EInkMemo("Invalid data in registry entry \"" + key + "\\" + valueName + "\"");
   }
 }

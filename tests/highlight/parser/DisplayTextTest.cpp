@@ -162,6 +162,12 @@ TEST(DisplayText, PositionalVersions) {
   EXPECT_EQ(s4.GetStyle(2).FontStyle, fsUnderline);
   EXPECT_EQ(s4.GetStyle(7).BackColor, 16777215u);
 
+  // A text that ends inside the marker holds nothing more: every field takes its default.
+  TSM_Settings short1;
+  ApplyDisplaySettingsText(short1, "Harlix1");
+  EXPECT_EQ(short1.Options, DefaultOptionWord);
+  EXPECT_EQ(short1.FontName, "Courier New");
+
   // A wrap-override text keeps at most 20 characters.
   TSM_Settings s2;
   ApplyDisplaySettingsText(s2, "Harlix2:,,,,25,abcdefghijklmnopqrstuvwxy;4,Mono;");
