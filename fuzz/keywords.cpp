@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the character-group specification parser and to the keyword-table
-// stream reader. Every specification must consume at least one character; a table that loads
+// Feeds arbitrary bytes to the character-group parser and to the keyword-table
+// stream reader. Every group text must consume at least one character; a table that loads
 // must store the same bytes after a reload, and must match over text without trouble.
 #include <cstdint>
 #include <cstdlib>

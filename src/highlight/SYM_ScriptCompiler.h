@@ -69,7 +69,7 @@ private:
   // The current token must be a string: its decoded (raw) value; reads the next token.
   std::string StringArg();
   std::string RawStringArg();
-  // The current token must be a string holding exactly one character-group specification.
+  // The current token must be a string holding exactly one character-group text.
   TSM_CharGroup SingleGroupArg();
 
   // -- Driver and %%language (SYM_Driver.cpp, SYM_Language.cpp)

@@ -16,8 +16,8 @@
 
 namespace ql {
 
-// Reads one specification of text from the 1-based position and returns it; position is left
-// after the specification (Length + 1 once the text is used up). An empty text, or a position
+// Reads one group description from the 1-based position and returns it; position is left
+// after the description (Length + 1 once the text is used up). An empty text, or a position
 // beyond it, gives the empty group. Raises Exception "Characters not in correct order for
 // range specifier" for a range whose second character is lower than its first.
 TSM_CharGroup ParseCharGroup(const std::string& text, int32_t& position);

@@ -15,7 +15,7 @@ std::array<TStyleEffect, 256> DefaultStyles() {
 }
 
 // The combined tree of the tables: each word with its table's case rule, value, states and
-// the group of its word characters (every character when there is no specification).
+// the group of its word characters (every character when none is given).
 std::unique_ptr<TKeywords> BuildKeywordTree(const std::vector<TKeywordDefinitions>& tables) {
   if (tables.empty()) return nullptr;
   auto tree = std::make_unique<TKeywords>();

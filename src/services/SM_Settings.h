@@ -161,7 +161,7 @@ public:
   // A table whose states equal an existing one replaces it; one whose states overlap another
   // without equalling it raises EKeywords "Ambigious key table state definition"; a 22nd table
   // raises EKeywords "Too many keyword tables declared". A duplicate word (EKeywords) or a bad
-  // word-character specification (Exception) is raised too. On any error nothing changes.
+  // word-character group text (Exception) is raised too. On any error nothing changes.
   void AddKeywordTable(const TByteSet& states, const std::string& wordChars, bool caseSensitive,
                        const std::vector<TKeywordWord>& words);
   int32_t KeywordTableCount() const { return static_cast<int32_t>(keywordTables_.size()); }

@@ -40,7 +40,7 @@ struct TKeywordWord {
 // A keyword table of a language: words recognised in some scanner states.
 struct TKeywordDefinitions {
   TByteSet States;        // the scanner states in which the table applies; never empty once added
-  std::string WordChars;  // a character-group specification: what may follow a word; empty: anything
+  std::string WordChars;  // a character-group text: what may follow a word; empty: anything
   bool CaseSensitive = false;
   std::vector<TKeywordWord> Words;
   bool operator==(const TKeywordDefinitions&) const = default;

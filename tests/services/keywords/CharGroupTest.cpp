@@ -30,10 +30,10 @@ std::string Span(int first, int last) {
 
 TEST(CharGroupParser, ReadsCharactersRangesSetsAndEscapes) {
   struct Case {
-    std::string spec;
+    std::string groupText;
     std::string members;
     bool negated;
-    int32_t end;  // 1-based position after the first specification
+    int32_t end;  // 1-based position after the first group
   };
   const Case cases[] = {
       {"[a-z_]", "_" + Span('a', 'z'), false, 7},
@@ -53,7 +53,7 @@ TEST(CharGroupParser, ReadsCharactersRangesSetsAndEscapes) {
       {"[\\]\\-]", "-]", false, 7},
       {"[\\^a]", "^a", false, 6},
       {"[a", "a", false, 3},  // the text ends the set
-      {"ab", "a", false, 2},  // one specification; the caller sees what is left
+      {"ab", "a", false, 2},  // one group; the caller sees what is left
       {"a-", "a", false, 2},
       {"-->", Span('-', '>'), false, 4},
       {"\\-\\->", "-", false, 3},
@@ -73,32 +73,32 @@ TEST(CharGroupParser, ReadsCharactersRangesSetsAndEscapes) {
   };
   for (const Case& c : cases) {
     int32_t pos = 1;
-    const TSM_CharGroup g = ParseCharGroup(c.spec, pos);
-    EXPECT_EQ(MembersOf(g), c.members) << c.spec;
-    EXPECT_EQ(g.Negated, c.negated) << c.spec;
-    EXPECT_EQ(pos, c.end) << c.spec;
+    const TSM_CharGroup g = ParseCharGroup(c.groupText, pos);
+    EXPECT_EQ(MembersOf(g), c.members) << c.groupText;
+    EXPECT_EQ(g.Negated, c.negated) << c.groupText;
+    EXPECT_EQ(pos, c.end) << c.groupText;
   }
 }
 
 TEST(CharGroupParser, ReadsSeveralSpecificationsInARow) {
-  const std::string spec = "\\-\\->[^a]x-z";
+  const std::string groupText = "\\-\\->[^a]x-z";
   int32_t pos = 1;
   std::string seen;
-  while (pos <= static_cast<int32_t>(spec.size())) {
-    const TSM_CharGroup g = ParseCharGroup(spec, pos);
+  while (pos <= static_cast<int32_t>(groupText.size())) {
+    const TSM_CharGroup g = ParseCharGroup(groupText, pos);
     seen += (g.Negated ? "^" : "") + MembersOf(g) + "|";
   }
   EXPECT_EQ(seen, "-|-|>|^a|xyz|");
 }
 
 TEST(CharGroupParser, RangesMustAscend) {
-  for (const char* spec : {"z-a", "[z-a]", "[ab\\x43-\\x41]", "\\177-\\176"}) {
+  for (const char* groupText : {"z-a", "[z-a]", "[ab\\x43-\\x41]", "\\177-\\176"}) {
     int32_t pos = 1;
     try {
-      ParseCharGroup(spec, pos);
-      ADD_FAILURE() << spec << ": no exception";
+      ParseCharGroup(groupText, pos);
+      ADD_FAILURE() << groupText << ": no exception";
     } catch (const Exception& e) {
-      EXPECT_EQ(e.Message, "Characters not in correct order for range specifier") << spec;
+      EXPECT_EQ(e.Message, "Characters not in correct order for range specifier") << groupText;
     }
   }
 }

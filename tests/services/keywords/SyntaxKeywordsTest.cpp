@@ -12,9 +12,9 @@ using namespace ql;
 
 namespace {
 
-TSM_CharGroup Group(const std::string& spec) {
+TSM_CharGroup Group(const std::string& groupText) {
   int32_t pos = 1;
-  return ParseCharGroup(spec, pos);
+  return ParseCharGroup(groupText, pos);
 }
 
 std::string Saved(const TSyntaxKeywords& kw) {
