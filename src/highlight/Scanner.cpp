@@ -19,9 +19,15 @@ TCustomInkMemoParser::~TCustomInkMemoParser() {
   const std::vector<TParserClient*> editors = std::move(editors_);
   editors_.clear();
   for (TParserClient* editor : editors) {
+    std::erase(editor->joined_, this);
     settings_->Detach(*editor);
     editor->ParserDestroyed(*this);
   }
+}
+
+TParserClient::~TParserClient() {
+  const std::vector<TCustomInkMemoParser*> parsers = joined_;
+  for (TCustomInkMemoParser* parser : parsers) parser->RemoveEditor(*this);
 }
 
 // --- Editor list ---
@@ -29,6 +35,7 @@ TCustomInkMemoParser::~TCustomInkMemoParser() {
 void TCustomInkMemoParser::AddEditor(TParserClient& editor) {
   if (std::find(editors_.begin(), editors_.end(), &editor) != editors_.end()) return;
   editors_.push_back(&editor);
+  editor.joined_.push_back(this);
   settings_->Attach(editor);
 }
 
@@ -36,6 +43,7 @@ void TCustomInkMemoParser::RemoveEditor(TParserClient& editor) {
   const auto it = std::find(editors_.begin(), editors_.end(), &editor);
   if (it == editors_.end()) return;
   editors_.erase(it);
+  std::erase(editor.joined_, this);
   settings_->Detach(editor);
   if (lastEditor_ == &editor) lastEditor_ = nullptr;
   if (owner_ == &editor) {

@@ -193,6 +193,20 @@ TEST(Editors, JoinOnTheirFirstScanAndLeave) {
   EXPECT_EQ(b.destroyed, 1);
 }
 
+TEST(Editors, AnEditorDestroyedFirstLeavesTheParser) {
+  TScriptParser p("%%words 'x' '' 1");
+  auto store = StoreOf("x");
+  TEdStream stream(store.get());
+  int32_t length = 0;
+  {
+    TClient gone;
+    p.ScanToken(&gone, stream, length);
+    EXPECT_EQ(p.Editors().size(), 1u);
+  }
+  EXPECT_TRUE(p.Editors().empty());
+  EXPECT_EQ(p.Settings().UseCount(), 0);
+}
+
 TEST(ResetContext, TakesTheContextSetOfTheValue) {
   TScriptParser p("%%language startstate = [5] contextstates = (3 [7, 8]) %%states 3 ( +1 )");
   p.ResetContext(3);
