@@ -39,6 +39,7 @@
 #include "highlight/CompiledTables.h"
 #include "highlight/StateStack.h"
 #include "services/SM_Settings.h"
+#include "toolkit/Object.h"
 
 namespace ql {
 
@@ -54,11 +55,12 @@ class TCustomInkMemoParser;
 using TCustomParseEvent = std::function<bool(TCustomInkMemoParser& sender, int32_t parseId, TEdStream& stream,
                                              int32_t& kLength, int32_t& kValue)>;
 
-class TCustomInkMemoParser {
+class TCustomInkMemoParser : public TObject {
 public:
+  const char* ClassName() const override { return "TCustomInkMemoParser"; }
   TCustomInkMemoParser();
   // Takes every editor off the list (detaching the settings and telling it ParserDestroyed).
-  virtual ~TCustomInkMemoParser();
+  ~TCustomInkMemoParser() override;
   TCustomInkMemoParser(const TCustomInkMemoParser&) = delete;
   TCustomInkMemoParser& operator=(const TCustomInkMemoParser&) = delete;
 

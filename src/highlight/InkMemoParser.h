@@ -53,7 +53,7 @@ struct TParserUi {
 };
 TParserUi& ParserUi();
 
-class TInkMemoParser : public TCustomInkMemoParser, public TObject {
+class TInkMemoParser : public TCustomInkMemoParser {
 public:
   // Empty tables (start and anchor sets {0}) and a default settings object.
   TInkMemoParser() = default;
