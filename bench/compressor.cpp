@@ -33,12 +33,7 @@ const std::string& Noise() {
 std::string Pack(const std::string& input, TCompressionMethod method) {
   TMemoryView in(input);
   TMemoryStream out;
-  TCompressor c;
-  c.StreamMode = true;
-  c.Method = method;
-  c.InputStream = &in;
-  c.OutputStream = &out;
-  c.Compress();
+  CompressStream(in, out, method);
   return out.Bytes();
 }
 
@@ -57,11 +52,7 @@ void RunDecompress(benchmark::State& state, const std::string& input, TCompressi
   for (auto _ : state) {
     TMemoryView in(packed);
     TMemoryStream out;
-    TCompressor c;
-    c.StreamMode = true;
-    c.InputStream = &in;
-    c.OutputStream = &out;
-    benchmark::DoNotOptimize(c.Decompress());
+    benchmark::DoNotOptimize(DecompressStream(in, out));
   }
   // Throughput counts the bytes produced.
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size()));

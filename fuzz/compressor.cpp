@@ -16,13 +16,9 @@ namespace {
 void Decompress(const std::string& packed) {
   TMemoryView in(packed);
   TMemoryStream out;
-  TCompressor c;
-  c.StreamMode = true;
-  c.InputStream = &in;
-  c.OutputStream = &out;
   int64_t written = 0;
   try {
-    written = c.Decompress();
+    written = DecompressStream(in, out);
   } catch (const ECompressorException&) {
     return;
   }
@@ -34,17 +30,10 @@ void Decompress(const std::string& packed) {
 void RoundTrip(const std::string& input, TCompressionMethod method) {
   TMemoryView in(input);
   TMemoryStream packed;
-  TCompressor c;
-  c.StreamMode = true;
-  c.Method = method;
-  c.InputStream = &in;
-  c.OutputStream = &packed;
-  c.Compress();
+  CompressStream(in, packed, method);
   packed.SetPosition(0);
   TMemoryStream out;
-  c.InputStream = &packed;
-  c.OutputStream = &out;
-  c.Decompress();
+  DecompressStream(packed, out);
   if (out.Bytes() != input || packed.Position() != packed.Size()) std::abort();
 }
 

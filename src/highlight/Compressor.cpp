@@ -243,4 +243,21 @@ bool TCompressor::Advise() {
   return packed * 100 < static_cast<int64_t>(Threshold) * 2 * kKhBlockSize;
 }
 
+int64_t CompressStream(TStream& in, TStream& out, TCompressionMethod method) {
+  TCompressor compressor;
+  compressor.StreamMode = true;
+  compressor.Method = method;
+  compressor.InputStream = &in;
+  compressor.OutputStream = &out;
+  return compressor.Compress();
+}
+
+int64_t DecompressStream(TStream& in, TStream& out) {
+  TCompressor compressor;
+  compressor.StreamMode = true;
+  compressor.InputStream = &in;
+  compressor.OutputStream = &out;
+  return compressor.Decompress();
+}
+
 }  // namespace ql

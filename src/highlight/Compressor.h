@@ -64,4 +64,9 @@ public:
   int32_t Threshold = 40;           // percent, for Advise
 };
 
+// Stream-mode shorthands: one compressor from `in` (at its position) to `out`; they return what
+// Compress and Decompress return.
+int64_t CompressStream(TStream& in, TStream& out, TCompressionMethod method);
+int64_t DecompressStream(TStream& in, TStream& out);
+
 }  // namespace ql

@@ -395,12 +395,7 @@ TParserFormSizes WriteParserForm(TStream& stream, const TCompiledTables& tables,
   sizes.InnerSize = static_cast<int32_t>(inner.Size());
   WriteInteger(stream, sizes.InnerSize);
   inner.SetPosition(0);
-  TCompressor compressor;
-  compressor.StreamMode = true;
-  compressor.Method = cmCompressorKH;
-  compressor.InputStream = &inner;
-  compressor.OutputStream = &stream;
-  sizes.CompressedSize = compressor.Compress();
+  sizes.CompressedSize = CompressStream(inner, stream, cmCompressorKH);
   return sizes;
 }
 
@@ -419,11 +414,7 @@ void ReadParserFormBody(TStream& stream, uint16_t version, TCompiledTables& tabl
   }
   stream.SetPosition(header);
   TMemoryStream inner;
-  TCompressor compressor;
-  compressor.StreamMode = true;
-  compressor.InputStream = &stream;
-  compressor.OutputStream = &inner;
-  compressor.Decompress();
+  DecompressStream(stream, inner);
   if (inner.Size() != innerSize) throw EReadError("Stored parser size does not match its contents");
   inner.SetPosition(0);
   ReadParserInner(inner, tables, settings, version);

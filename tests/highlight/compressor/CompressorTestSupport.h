@@ -13,12 +13,7 @@ namespace ql::test {
 inline std::string Pack(const std::string& input, TCompressionMethod method) {
   TMemoryView in(input);
   TMemoryStream out;
-  TCompressor c;
-  c.StreamMode = true;
-  c.Method = method;
-  c.InputStream = &in;
-  c.OutputStream = &out;
-  const int64_t written = c.Compress();
+  const int64_t written = CompressStream(in, out, method);
   if (written != out.Size()) throw Exception("Compress reported a wrong size");
   return out.Bytes();
 }
@@ -26,11 +21,7 @@ inline std::string Pack(const std::string& input, TCompressionMethod method) {
 inline std::string Unpack(const std::string& packed) {
   TMemoryView in(packed);
   TMemoryStream out;
-  TCompressor c;
-  c.StreamMode = true;
-  c.InputStream = &in;
-  c.OutputStream = &out;
-  const int64_t written = c.Decompress();
+  const int64_t written = DecompressStream(in, out);
   if (written != out.Size()) throw Exception("Decompress reported a wrong size");
   return out.Bytes();
 }

@@ -159,11 +159,7 @@ TEST(StoredForm, VersionFiftyHasNoGutterFont) {
   WriteWord(form, 50);
   WriteInteger(form, static_cast<int32_t>(inner50.size()));
   TMemoryView innerStream(inner50);
-  TCompressor compressor;
-  compressor.StreamMode = true;
-  compressor.InputStream = &innerStream;
-  compressor.OutputStream = &form;
-  compressor.Compress();
+  CompressStream(innerStream, form, cmCompressorKH);
 
   TRead back;
   form.SetPosition(0);
