@@ -7,16 +7,11 @@
 #include "services/KeyDefaults.h"
 #include "services/KeyErrors.h"
 #include "toolkit/MemoryStream.h"
+#include "toolkit/StreamCopy.h"
 
 using namespace ql;
 
 namespace {
-
-std::string StreamForm(const TKeyboardActionContoller& c) {
-  TMemoryStream s;
-  c.SaveToStream(s);
-  return s.Bytes();
-}
 
 }  // namespace
 
@@ -24,18 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   TKeyboardActionContoller c;
   c.Assign(DefaultKeyTable());
-  const std::string before = StreamForm(c);
+  const std::string before = StreamBytes(c);
   TMemoryStream in(bytes);
   try {
     c.LoadFromStream(in);
   } catch (const Exception&) {
-    if (StreamForm(c) != before) std::abort();
+    if (StreamBytes(c) != before) std::abort();
     return 0;
   }
-  const std::string once = StreamForm(c);
+  const std::string once = StreamBytes(c);
   TKeyboardActionContoller copy;
   copy.Assign(c);
-  if (StreamForm(copy) != once) std::abort();
+  if (StreamBytes(copy) != once) std::abort();
   // The loaded table must match keys without trouble.
   for (uint16_t key : {uint16_t('K'), uint16_t('I'), uint16_t(0x25)}) {
     TShiftState shift = ssCtrl;

@@ -10,6 +10,7 @@
 #include "textmodel/EdStream.h"
 #include "textmodel/TextStore.h"
 #include "toolkit/MemoryStream.h"
+#include "toolkit/StreamCopy.h"
 
 using namespace ql;
 
@@ -26,12 +27,6 @@ void ParseSpecifications(const std::string& text) {
     }
     if (pos <= before) std::abort();  // no progress: a caller would loop forever
   }
-}
-
-std::string StreamForm(const TSyntaxKeywords& kw) {
-  TMemoryStream s;
-  kw.SaveToStream(s);
-  return s.Bytes();
 }
 
 void MatchEverywhere(TSyntaxKeywords& kw, const std::string& text) {
@@ -67,11 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const EStreamError&) {
     return 0;
   }
-  const std::string once = StreamForm(kw);
+  const std::string once = StreamBytes(kw);
   TSyntaxKeywords again;
   TMemoryStream back(once);
   again.LoadFromStream(back);
-  if (StreamForm(again) != once) std::abort();
+  if (StreamBytes(again) != once) std::abort();
 
   // Match over the bytes that follow the table, in every state of the first byte's choosing.
   const std::string text = bytes.substr(static_cast<size_t>(in.Position()), 64);

@@ -7,16 +7,11 @@
 
 #include "services/SM_Settings.h"
 #include "toolkit/MemoryStream.h"
+#include "toolkit/StreamCopy.h"
 
 using namespace ql;
 
 namespace {
-
-std::string StreamForm(const TSM_Settings& s) {
-  TMemoryStream out;
-  s.SaveToStream(out);
-  return out.Bytes();
-}
 
 class NullClient : public TSettingsClient {
 public:
@@ -34,20 +29,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   settings.StreamVersion = version;
   NullClient editor;
   settings.Attach(editor);  // fonts are made and remade as an editor would see them
-  const std::string before = StreamForm(settings);
+  const std::string before = StreamBytes(settings);
   TMemoryStream in(bytes);
   try {
     settings.LoadFromStream(in);
   } catch (const EStreamError&) {
-    if (StreamForm(settings) != before || settings.UseCount() != 1) std::abort();
+    if (StreamBytes(settings) != before || settings.UseCount() != 1) std::abort();
     return 0;
   }
-  const std::string once = StreamForm(settings);
+  const std::string once = StreamBytes(settings);
 
   TSM_Settings copy;
   copy.StreamVersion = version;
   TMemoryStream again(once);
   copy.LoadFromStream(again);  // must not fail
-  if (again.Position() != again.Size() || StreamForm(copy) != once) std::abort();
+  if (again.Position() != again.Size() || StreamBytes(copy) != once) std::abort();
   return 0;
 }

@@ -10,6 +10,7 @@
 #include "toolkit/FileStream.h"
 #include "toolkit/MemoryStream.h"
 #include "toolkit/Registry.h"
+#include "toolkit/StreamCopy.h"
 
 namespace ql {
 
@@ -94,10 +95,7 @@ void TInkMemoParser::Assign(const TObject& source) {
   auto* parser = dynamic_cast<const TInkMemoParser*>(&source);
   if (parser == nullptr) throw EInkMemo(Format("Cannot assign a %s to %s", source.ClassName(), ClassName()));
   if (parser == this) return;
-  TMemoryStream stream;
-  parser->SaveToStream(stream);
-  stream.SetPosition(0);
-  LoadFromStream(stream);
+  CopyThroughStream(*parser, *this);
 }
 
 void TInkMemoParser::RefreshEditors() {

@@ -1,6 +1,6 @@
 #include "services/CodeTemplates.h"
 
-#include "toolkit/MemoryStream.h"
+#include "toolkit/StreamCopy.h"
 #include "toolkit/StreamEncoding.h"
 
 namespace ql {
@@ -22,10 +22,7 @@ bool TCodeTemplates::LookupTemplate(const std::string& name, std::string& expans
 void TCodeTemplates::Assign(const TObject& source) {
   const auto* templates = dynamic_cast<const TCodeTemplates*>(&source);
   if (templates == nullptr) throw Exception(Format("Cannot assign %s to %s", source.ClassName(), ClassName()));
-  TMemoryStream stream;
-  templates->SaveToStream(stream);
-  stream.SetPosition(0);
-  LoadFromStream(stream);
+  CopyThroughStream(*templates, *this);
 }
 
 void TCodeTemplates::SaveToStream(TStream& stream) const {

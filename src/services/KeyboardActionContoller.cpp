@@ -4,6 +4,7 @@
 
 #include "services/KeyErrors.h"
 #include "toolkit/MemoryStream.h"
+#include "toolkit/StreamCopy.h"
 #include "toolkit/StreamEncoding.h"
 
 namespace ql {
@@ -65,10 +66,7 @@ void TKeyboardActionContoller::ProcessKey(uint16_t& key, TShiftState& shift, boo
 void TKeyboardActionContoller::Assign(const TObject& source) {
   const auto* other = dynamic_cast<const TKeyboardActionContoller*>(&source);
   if (other == nullptr) throw Exception(Format("Cannot assign a %s to a %s", source.ClassName(), ClassName()));
-  TMemoryStream stream;
-  other->SaveToStream(stream);
-  stream.SetPosition(0);
-  LoadFromStream(stream);
+  CopyThroughStream(*other, *this);
 }
 
 void TKeyboardActionContoller::SaveToStream(TStream& stream) const {

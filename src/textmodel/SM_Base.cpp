@@ -1,17 +1,14 @@
 #include "textmodel/SM_Base.h"
 
 #include "textmodel/InkMemoErrors.h"
-#include "toolkit/MemoryStream.h"
+#include "toolkit/StreamCopy.h"
 
 namespace ql {
 
 void TSM_Base::Assign(const TObject& source) {
   const auto* base = dynamic_cast<const TSM_Base*>(&source);
   if (base == nullptr) throw EInkMemo(Format("Cannot assign a %s to %s", source.ClassName(), ClassName()));
-  TMemoryStream stream;
-  base->SaveToStream(stream);
-  stream.SetPosition(0);
-  LoadFromStream(stream);
+  CopyThroughStream(*base, *this);
 }
 
 }  // namespace ql

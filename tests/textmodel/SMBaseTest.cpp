@@ -4,6 +4,7 @@
 #include "textmodel/SM_Base.h"
 #include "toolkit/MemoryStream.h"
 #include "toolkit/StreamEncoding.h"
+#include "toolkit/StreamCopy.h"
 
 using namespace ql;
 
@@ -24,12 +25,6 @@ public:
   std::string text;
 };
 
-std::string Bytes(const TSM_Base& o) {
-  TMemoryStream s;
-  o.SaveToStream(s);
-  return s.Bytes();
-}
-
 }  // namespace
 
 TEST(SMBase, AssignCopiesThroughTheStreamForm) {
@@ -39,7 +34,7 @@ TEST(SMBase, AssignCopiesThroughTheStreamForm) {
   TPair b;
   b.Assign(a);
   EXPECT_EQ(b.number, -7);
-  EXPECT_EQ(Bytes(a), Bytes(b));
+  EXPECT_EQ(StreamBytes(a), StreamBytes(b));
 }
 
 TEST(SMBase, AssignRefusesOtherClasses) {

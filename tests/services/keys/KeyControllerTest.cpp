@@ -8,17 +8,12 @@
 #include "toolkit/MemoryStream.h"
 #include "toolkit/StreamEncoding.h"
 #include "toolkit/Strings.h"
+#include "toolkit/StreamCopy.h"
 
 using namespace ql;
 using namespace ql::test;
 
 namespace {
-
-std::string StreamForm(const TKeyboardActionContoller& c) {
-  TMemoryStream s;
-  c.SaveToStream(s);
-  return s.Bytes();
-}
 
 void Load(TKeyboardActionContoller& c, const std::string& bytes) {
   TMemoryStream s(bytes);
@@ -56,7 +51,7 @@ TEST(KeyController, StreamFormIsByteExact) {
                                std::string("\x02\0\0\0", 4) +             // two sequences
                                std::string("\x25\0\0\0\0\0\0\0", 8) +     // Left, -, 0
                                std::string("\x4B\x40\x49\0\x11\0\0\0", 8);  // Ctrl+K, I (no Shift), 17
-  EXPECT_EQ(StreamForm(c), expected);
+  EXPECT_EQ(StreamBytes(c), expected);
 }
 
 TEST(KeyController, AssignCopiesNamesAndSequencesThroughTheStreamForm) {
@@ -66,7 +61,7 @@ TEST(KeyController, AssignCopiesNamesAndSequencesThroughTheStreamForm) {
   c.Assign(DefaultKeyTable());
   EXPECT_EQ(c.ActionNames(), DefaultKeyTable().ActionNames());
   EXPECT_EQ(c.KeyStore().Sequences(), DefaultKeyTable().KeyStore().Sequences());
-  EXPECT_EQ(StreamForm(c), StreamForm(DefaultKeyTable()));
+  EXPECT_EQ(StreamBytes(c), StreamBytes(DefaultKeyTable()));
 
   TStringList other;
   try {
@@ -75,21 +70,21 @@ TEST(KeyController, AssignCopiesNamesAndSequencesThroughTheStreamForm) {
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message, "Cannot assign a TStringList to a TKeyboardActionContoller");
   }
-  EXPECT_EQ(StreamForm(c), StreamForm(DefaultKeyTable()));
+  EXPECT_EQ(StreamBytes(c), StreamBytes(DefaultKeyTable()));
 }
 
 TEST(KeyController, TruncatedStreamRaisesAReadErrorAndChangesNothing) {
-  const std::string full = StreamForm(DefaultKeyTable());
+  const std::string full = StreamBytes(DefaultKeyTable());
   TKeyboardActionContoller c;
   c.SetActionName(3, "mine");
   c.AddKeySequence(Ctrl('W'), 'X', 3);
-  const std::string before = StreamForm(c);
+  const std::string before = StreamBytes(c);
   for (size_t length = 0; length < full.size(); ++length) {
     EXPECT_THROW(Load(c, full.substr(0, length)), EReadError) << length;
-    ASSERT_EQ(StreamForm(c), before) << length;
+    ASSERT_EQ(StreamBytes(c), before) << length;
   }
   Load(c, full);
-  EXPECT_EQ(StreamForm(c), full);
+  EXPECT_EQ(StreamBytes(c), full);
 }
 
 TEST(KeyController, CorruptCountsAreRefusedBeforeAllocating) {
@@ -129,14 +124,14 @@ TEST(KeyController, ConflictingStreamRaisesWithTheStreamsNamesAndChangesNothing)
   } catch (const EAmbigiousKeyPair& e) {
     EXPECT_EQ(e.Message, "Duplicate key sequence definition for\r\n\"two\" and \"one\"");
   }
-  EXPECT_EQ(StreamForm(c), StreamForm(DefaultKeyTable()));
+  EXPECT_EQ(StreamBytes(c), StreamBytes(DefaultKeyTable()));
 }
 
 TEST(KeyController, LoadingForgetsAPartlyTypedSequence) {
   TKeyboardActionContoller c;
   c.Assign(DefaultKeyTable());
   EXPECT_EQ(Type(c, {{'K', ssCtrl}}).handled, std::vector<bool>{true});
-  Load(c, StreamForm(DefaultKeyTable()));
+  Load(c, StreamBytes(DefaultKeyTable()));
   EXPECT_FALSE(c.KeyStore().Pending());
   EXPECT_EQ(Type(c, {{'I'}}).handled, std::vector<bool>{false});
   // The loaded table is the controller's own: its errors name its actions.

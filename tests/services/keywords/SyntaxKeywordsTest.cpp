@@ -7,6 +7,7 @@
 #include "textmodel/EdStream.h"
 #include "textmodel/TextStore.h"
 #include "toolkit/MemoryStream.h"
+#include "toolkit/StreamCopy.h"
 
 using namespace ql;
 
@@ -15,12 +16,6 @@ namespace {
 TSM_CharGroup Group(const std::string& groupText) {
   int32_t pos = 1;
   return ParseCharGroup(groupText, pos);
-}
-
-std::string Saved(const TSyntaxKeywords& kw) {
-  TMemoryStream s;
-  kw.SaveToStream(s);
-  return s.Bytes();
 }
 
 std::string Int(int32_t v) {
@@ -47,23 +42,23 @@ TEST(SyntaxKeywords, StreamFormIsByteExact) {
   states[0] = 0x01;
   states[1] = 0x02;
   const std::string want = Int(1) + Int(1) + "\x02" "If" + group + states + Int(0x1234) + std::string(1, '\0');
-  EXPECT_EQ(Saved(kw), want);
+  EXPECT_EQ(StreamBytes(kw), want);
 
   TSyntaxKeywords empty;
-  EXPECT_EQ(Saved(empty), Int(0) + Int(0) + std::string(1, '\0'));
+  EXPECT_EQ(StreamBytes(empty), Int(0) + Int(0) + std::string(1, '\0'));
 }
 
 TEST(SyntaxKeywords, RoundTripKeepsWordsOrderAndMatching) {
   TSyntaxKeywords kw;
   AddXmlWords(kw);
   kw.Add("END", false, 9, TByteSet{1, 200}, TSM_CharGroup());  // the last word sets the case rule
-  const std::string bytes = Saved(kw);
+  const std::string bytes = StreamBytes(kw);
 
   TSyntaxKeywords back;
   TMemoryStream in(bytes);
   back.LoadFromStream(in);
   EXPECT_EQ(in.Position(), in.Size()) << "read to the terminator, no further";
-  EXPECT_EQ(Saved(back), bytes);
+  EXPECT_EQ(StreamBytes(back), bytes);
   ASSERT_EQ(back.Words().size(), 4u);
   EXPECT_EQ(back.Words()[3].Word, "END");
   EXPECT_FALSE(back.CaseSensitive());
@@ -71,7 +66,7 @@ TEST(SyntaxKeywords, RoundTripKeepsWordsOrderAndMatching) {
   TSyntaxKeywords copy;
   copy.Add("stale", false, 1, TByteSet{0}, TSM_CharGroup());
   copy.Assign(kw);
-  EXPECT_EQ(Saved(copy), bytes);
+  EXPECT_EQ(StreamBytes(copy), bytes);
   EXPECT_EQ(copy.FindWord("stale", false), nullptr);
 
   TTextStore store;
@@ -92,13 +87,13 @@ TEST(SyntaxKeywords, OnlyAddedWordsAreListed) {
   EXPECT_EQ(kw.Words().size(), 1u);
   kw.Clear();
   EXPECT_TRUE(kw.Words().empty());
-  EXPECT_EQ(Saved(kw), Int(0) + Int(0) + std::string(1, '\0'));
+  EXPECT_EQ(StreamBytes(kw), Int(0) + Int(0) + std::string(1, '\0'));
 }
 
 TEST(SyntaxKeywords, TruncatedAndCorruptStreamsRaiseStreamErrors) {
   TSyntaxKeywords kw;
   AddXmlWords(kw);
-  const std::string good = Saved(kw);
+  const std::string good = StreamBytes(kw);
   for (size_t n = 0; n < good.size(); ++n) {
     TMemoryStream cut(good.substr(0, n));
     TSyntaxKeywords target;
@@ -108,7 +103,7 @@ TEST(SyntaxKeywords, TruncatedAndCorruptStreamsRaiseStreamErrors) {
   // A word stored twice for overlapping states.
   TSyntaxKeywords one;
   one.Add("w", false, 1, TByteSet{0}, TSM_CharGroup());
-  std::string twice = Saved(one);
+  std::string twice = StreamBytes(one);
   const std::string entry = twice.substr(8, twice.size() - 9);
   twice.insert(twice.size() - 1, entry);
   TMemoryStream dup(twice);
@@ -121,7 +116,7 @@ TEST(SyntaxKeywords, TruncatedAndCorruptStreamsRaiseStreamErrors) {
   }
 
   // A group claiming more extra ranges than the stream holds.
-  std::string ranges = Saved(one);
+  std::string ranges = StreamBytes(one);
   ranges.replace(8 + 2 + 32, 4, Int(0x40000000));
   TMemoryStream bad(ranges);
   EXPECT_THROW(target.LoadFromStream(bad), EReadError);

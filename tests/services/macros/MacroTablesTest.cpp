@@ -6,16 +6,11 @@
 #include "services/CodeTemplates.h"
 #include "toolkit/MemoryStream.h"
 #include "toolkit/StreamEncoding.h"
+#include "toolkit/StreamCopy.h"
 
 using namespace ql;
 
 namespace {
-
-std::string StreamForm(const TCodeTemplates& t) {
-  TMemoryStream s;
-  t.SaveToStream(s);
-  return s.Bytes();
-}
 
 void Load(TCodeTemplates& t, const std::string& bytes) {
   TMemoryStream s(bytes);
@@ -96,17 +91,17 @@ TEST(MacroTables, TemplateStreamFormIsByteExact) {
   const std::string expected = Int(2) + Short("begin") + Short("Block") + Str("begin\r|\rend") +  //
                                Short("if") + Short("") + Str("if ") +                            //
                                Str("Ctrl+J") + Int(1);
-  EXPECT_EQ(StreamForm(t), expected);
+  EXPECT_EQ(StreamBytes(t), expected);
 
   TAutoReplace a;
   a.AddReplacement("teh", "the");
   a.HotKey = 0;
   a.MacroEnabled = false;
-  EXPECT_EQ(StreamForm(a), Int(1) + Short("teh") + Short("") + Str("the") + Str("") + Int(0) +
+  EXPECT_EQ(StreamBytes(a), Int(1) + Short("teh") + Short("") + Str("the") + Str("") + Int(0) +
                                Short(TAutoReplace::DefaultTriggers));
 
   TCodeTemplates empty;
-  EXPECT_EQ(StreamForm(empty), Int(0) + Str("Ctrl+J") + Int(1));
+  EXPECT_EQ(StreamBytes(empty), Int(0) + Str("Ctrl+J") + Int(1));
 }
 
 TEST(MacroTables, StreamFormReadsBackAndAssignCopies) {
@@ -117,8 +112,8 @@ TEST(MacroTables, StreamFormReadsBackAndAssignCopies) {
   a.HotKey = scAlt | scShift | VK_F5;
 
   TAutoReplace b;
-  Load(b, StreamForm(a));
-  EXPECT_EQ(StreamForm(b), StreamForm(a));
+  Load(b, StreamBytes(a));
+  EXPECT_EQ(StreamBytes(b), StreamBytes(a));
   EXPECT_EQ(b.TriggerKeys(), a.TriggerKeys());
   EXPECT_EQ(b.HotKey, a.HotKey);
 
@@ -140,16 +135,16 @@ TEST(MacroTables, TruncatedOrCorruptStreamsRaiseReadErrorsAndChangeNothing) {
   TAutoReplace source;
   source.AddReplacement("teh", "the");
   source.AddReplacement("wiht", "with");
-  const std::string good = StreamForm(source);
+  const std::string good = StreamBytes(source);
 
   TAutoReplace target;
   target.AddReplacement("keep", "me");
   target.SetTriggers(";");
-  const std::string before = StreamForm(target);
+  const std::string before = StreamBytes(target);
 
   for (size_t n = 0; n < good.size(); ++n) {
     EXPECT_THROW(Load(target, good.substr(0, n)), EReadError) << "prefix of " << n << " bytes";
-    ASSERT_EQ(StreamForm(target), before);
+    ASSERT_EQ(StreamBytes(target), before);
   }
 
   const std::string tail = Str("Ctrl+J") + Int(1);
@@ -166,6 +161,6 @@ TEST(MacroTables, TruncatedOrCorruptStreamsRaiseReadErrorsAndChangeNothing) {
   };
   for (const auto& c : corrupt) {
     EXPECT_THROW(Load(target, c.bytes), EReadError) << c.what;
-    EXPECT_EQ(StreamForm(target), before) << c.what;
+    EXPECT_EQ(StreamBytes(target), before) << c.what;
   }
 }

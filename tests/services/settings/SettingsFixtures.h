@@ -5,6 +5,7 @@
 
 #include "services/SM_Settings.h"
 #include "toolkit/MemoryStream.h"
+#include "toolkit/StreamCopy.h"
 #include "toolkit/StreamEncoding.h"
 
 namespace ql::test {
@@ -16,12 +17,6 @@ inline std::string Int(int32_t v) {
 }
 inline std::string Byte(uint8_t v) { return std::string(1, static_cast<char>(v)); }
 inline std::string Str(const std::string& v) { return Int(static_cast<int32_t>(v.size())) + v; }
-
-inline std::string StreamForm(const TSM_Base& object) {
-  TMemoryStream s;
-  object.SaveToStream(s);
-  return s.Bytes();
-}
 
 inline void Load(TSM_Base& object, const std::string& bytes) {
   TMemoryStream s(bytes);

@@ -4,6 +4,7 @@
 
 #include "SettingsFixtures.h"
 #include "services/KeyDefaults.h"
+#include "toolkit/StreamCopy.h"
 
 using namespace ql;
 using namespace ql::test;
@@ -30,7 +31,7 @@ struct FreshForm {
     middle += Str("Courier New") + Int(10) + Byte(1) + std::string(4, '\0');
     const std::string templatePart = Int(0) + Str("Ctrl+J") + Int(1);
     const std::string triggers = TAutoReplace::DefaultTriggers;
-    tables = templatePart + Byte(static_cast<uint8_t>(triggers.size())) + triggers + templatePart + StreamForm(DefaultKeyTable());
+    tables = templatePart + Byte(static_cast<uint8_t>(triggers.size())) + triggers + templatePart + StreamBytes(DefaultKeyTable());
     gutterFont = Str("MS Sans Serif") + Int(8) + Byte(1) + Int(clWindowText) + Byte(0);
   }
   std::string V51() const { return head + editableCount + middle + tableCount + tables + gutterFont; }
@@ -41,9 +42,9 @@ struct FreshForm {
 TEST(SettingsStream, FreshObjectIsByteExact) {
   TSM_Settings s;
   const FreshForm fresh;
-  EXPECT_EQ(StreamForm(s), fresh.V51());
+  EXPECT_EQ(StreamBytes(s), fresh.V51());
   s.StreamVersion = 50;
-  EXPECT_EQ(StreamForm(s), fresh.head + fresh.editableCount + fresh.middle + fresh.tableCount + fresh.tables);
+  EXPECT_EQ(StreamBytes(s), fresh.head + fresh.editableCount + fresh.middle + fresh.tableCount + fresh.tables);
 }
 
 TEST(SettingsStream, PopulatedObjectRoundTripsAtEachVersionOnly) {
@@ -51,12 +52,12 @@ TEST(SettingsStream, PopulatedObjectRoundTripsAtEachVersionOnly) {
     TSM_Settings a;
     Populate(a);
     a.StreamVersion = version;
-    const std::string bytes = StreamForm(a);
+    const std::string bytes = StreamBytes(a);
 
     TSM_Settings b;
     b.StreamVersion = version;
     Load(b, bytes);
-    EXPECT_EQ(StreamForm(b), bytes) << version;
+    EXPECT_EQ(StreamBytes(b), bytes) << version;
     EXPECT_EQ(b.TabColumnsText(), "5 9 13");
     EXPECT_EQ(b.KeywordTableCount(), 2);
     EXPECT_NE(b.Keywords()->FindWord("xsl:template", false), nullptr);
@@ -69,9 +70,9 @@ TEST(SettingsStream, PopulatedObjectRoundTripsAtEachVersionOnly) {
   TSM_Settings a;
   Populate(a);
   a.StreamVersion = 50;
-  const std::string v50 = StreamForm(a);
+  const std::string v50 = StreamBytes(a);
   a.StreamVersion = 51;
-  const std::string v51 = StreamForm(a);
+  const std::string v51 = StreamBytes(a);
   ASSERT_EQ(v51.substr(0, v50.size()), v50);
   EXPECT_EQ(v51.substr(v50.size()), Str("Tahoma") + Int(7) + Byte(0) + Int(clGray) + Byte(fsBold | fsItalic));
 
@@ -92,21 +93,21 @@ TEST(SettingsStream, AssignCopiesTheWholeLanguageWhateverTheVersions) {
   b.StreamVersion = 50;
   b.Assign(a);
   a.StreamVersion = b.StreamVersion = 51;
-  EXPECT_EQ(StreamForm(b), StreamForm(a));
+  EXPECT_EQ(StreamBytes(b), StreamBytes(a));
 }
 
 TEST(SettingsStream, TruncatedStreamsRaiseReadErrorsAndChangeNothing) {
   TSM_Settings source;
   Populate(source);
-  const std::string good = StreamForm(source);
+  const std::string good = StreamBytes(source);
 
   TSM_Settings target;
   target.LanguageName = "Kept";
   target.AddKeywordTable(TByteSet{2}, "", false, {{"kept", 1}});
-  const std::string before = StreamForm(target);
+  const std::string before = StreamBytes(target);
   for (size_t n = 0; n < good.size(); ++n) {
     EXPECT_THROW(Load(target, good.substr(0, n)), EReadError) << "prefix of " << n << " bytes";
-    ASSERT_EQ(StreamForm(target), before) << "prefix of " << n << " bytes";
+    ASSERT_EQ(StreamBytes(target), before) << "prefix of " << n << " bytes";
   }
 }
 
@@ -137,7 +138,7 @@ TEST(SettingsStream, CorruptDataRaisesReadErrorsAndChangesNothing) {
   };
   TSM_Settings target;
   Populate(target);
-  const std::string before = StreamForm(target);
+  const std::string before = StreamBytes(target);
   for (const auto& c : cases) {
     try {
       Load(target, c.bytes);
@@ -147,7 +148,7 @@ TEST(SettingsStream, CorruptDataRaisesReadErrorsAndChangesNothing) {
         EXPECT_EQ(e.Message, c.message) << c.what;
       }
     }
-    EXPECT_EQ(StreamForm(target), before) << c.what;
+    EXPECT_EQ(StreamBytes(target), before) << c.what;
   }
 }
 
@@ -159,7 +160,7 @@ TEST(SettingsStream, MoreThanFiftyEditableStylesKeepTheFirstFifty) {
   Load(s, f.head + editable + f.middle + f.tableCount + f.tables + f.gutterFont);
   EXPECT_EQ(s.GetEditableStyle(50).Name, "Style 50" + std::string(17, '.'));  // cut to 25 characters
   EXPECT_EQ(s.GetEditableStyle(50).Style, 50);
-  const std::string again = StreamForm(s);
+  const std::string again = StreamBytes(s);
   EXPECT_EQ(again.substr(f.head.size(), 4), Int(50));
 }
 
@@ -174,5 +175,5 @@ TEST(SettingsStream, UndefinedStyleRecordsAreIgnored) {
   TSM_Settings s;
   Load(s, head + f.editableCount + f.middle + f.tableCount + f.tables + f.gutterFont);
   EXPECT_EQ(s.GetStyle(0), TSM_Settings().GetStyle(0));  // the default style stays defined
-  EXPECT_EQ(StreamForm(s), f.V51());
+  EXPECT_EQ(StreamBytes(s), f.V51());
 }

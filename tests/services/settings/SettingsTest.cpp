@@ -6,6 +6,7 @@
 #include "SettingsFixtures.h"
 #include "textmodel/EdStream.h"
 #include "textmodel/TextStore.h"
+#include "toolkit/StreamCopy.h"
 
 using namespace ql;
 using namespace ql::test;
@@ -264,7 +265,7 @@ TEST(Settings, ResetKeepsWhatIsNotLanguage) {
 
   TSM_Settings fresh;
   fresh.StreamVersion = 50;
-  EXPECT_EQ(StreamForm(s), StreamForm(fresh));
+  EXPECT_EQ(StreamBytes(s), StreamBytes(fresh));
 }
 
 TEST(Settings, LoadingKeepsEditorsFontsAndTableBindings) {
@@ -278,7 +279,7 @@ TEST(Settings, LoadingKeepsEditorsFontsAndTableBindings) {
   TCodeTemplates* templates = &s.Templates();
   s.Templates().OnMacro = [](TMacroKeywords&, const std::string&, std::string&) {};
 
-  Load(s, StreamForm(source));
+  Load(s, StreamBytes(source));
   EXPECT_EQ(&s.Templates(), templates);
   EXPECT_TRUE(s.Templates().OnMacro);
   EXPECT_EQ(s.Templates().Count(), 1);
