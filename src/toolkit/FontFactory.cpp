@@ -28,6 +28,25 @@ void TRecordingFontFactory::DeleteFont(TFontHandle font) {
   if (live_.erase(font) != 0) ++deleted_;
 }
 
+TTextMetrics TRecordingFontFactory::Metrics(TFontHandle /*font*/) {
+  TTextMetrics m;
+  m.Ascent = Ascent;
+  m.Descent = Descent;
+  m.Height = Ascent + Descent;
+  m.AveCharWidth = CharWidth;
+  m.MaxCharWidth = CharWidth;
+  m.FixedPitch = true;
+  return m;
+}
+
+int32_t TRecordingFontFactory::TextWidth(TFontHandle /*font*/, std::string_view utf8) {
+  int32_t chars = 0;
+  for (const char c : utf8) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++chars;  // continuation bytes add nothing
+  }
+  return chars * CharWidth;
+}
+
 namespace {
 TFontFactory* installedFactory = nullptr;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/Color.h"
@@ -53,6 +54,19 @@ enum class TFontTarget : uint8_t { Screen, Printer };
 // A made font; 0 is no font.
 using TFontHandle = uintptr_t;
 
+// Metrics of a made font, in pixels of its target.
+struct TTextMetrics {
+  int32_t Height = 0;           // ascent + descent
+  int32_t Ascent = 0;
+  int32_t Descent = 0;
+  int32_t ExternalLeading = 0;  // extra space the font asks for between lines
+  int32_t AveCharWidth = 0;
+  int32_t MaxCharWidth = 0;
+  int32_t Overhang = 0;         // extra width some bold or italic fonts add to a run
+  bool FixedPitch = false;
+  bool operator==(const TTextMetrics&) const = default;
+};
+
 class TFontFactory {
 public:
   virtual ~TFontFactory() = default;
@@ -62,6 +76,10 @@ public:
   virtual TFontHandle CreateFont(const TFontDescription& description, TFontTarget target) = 0;
   // Frees a font made by CreateFont; 0 is ignored.
   virtual void DeleteFont(TFontHandle font) = 0;
+  // Metrics of a font made by this factory.
+  virtual TTextMetrics Metrics(TFontHandle font) = 0;
+  // Width in pixels of UTF-8 text drawn in the font.
+  virtual int32_t TextWidth(TFontHandle font, std::string_view utf8) = 0;
 };
 
 // a * b / c rounded to the nearest integer (halves away from zero); -1 when c is 0 or the
@@ -77,6 +95,14 @@ public:
   int32_t PixelsPerInchY(TFontTarget target) override { return target == TFontTarget::Printer ? PrinterPpi : ScreenPpi; }
   TFontHandle CreateFont(const TFontDescription& description, TFontTarget target) override;
   void DeleteFont(TFontHandle font) override;
+  // Every font has the fixed metrics below, whatever its description: each character (code point)
+  // is CharWidth wide, bold ones too.
+  TTextMetrics Metrics(TFontHandle font) override;
+  int32_t TextWidth(TFontHandle font, std::string_view utf8) override;
+
+  int32_t CharWidth = 8;
+  int32_t Ascent = 13;
+  int32_t Descent = 3;
 
   struct TMadeFont {
     TFontDescription Description;

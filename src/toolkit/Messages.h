@@ -3,6 +3,8 @@
 // messages from 0x0C00. One table for the whole program; a number is never reused.
 #include <cstdint>
 
+#include "toolkit/Geometry.h"
+
 namespace ql {
 
 using TMsgNum = uint32_t;
@@ -46,5 +48,39 @@ constexpr TMsgNum EM_CANREDO = WM_USER + 85, EM_REDO = WM_USER + 84;
 
 // The editor control's own messages start here.
 constexpr TMsgNum SMM_FIRST = 0x0C00;
+
+// Packing of message parameters, as the window system packs them.
+constexpr LPARAM MAKELPARAM(int32_t low, int32_t high) {
+  return static_cast<LPARAM>(static_cast<uint32_t>(static_cast<uint16_t>(low)) |
+                             static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16);
+}
+constexpr uint16_t LOWORD(uintptr_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
+constexpr uint16_t HIWORD(uintptr_t v) { return static_cast<uint16_t>((v >> 16) & 0xFFFF); }
+// Signed client coordinates of a mouse message.
+constexpr int32_t GET_X_LPARAM(LPARAM l) { return static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(l))); }
+constexpr int32_t GET_Y_LPARAM(LPARAM l) { return static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(l))); }
+
+// Mouse-message key flags (wParam of WM_*BUTTON* and WM_MOUSEMOVE, low word of WM_MOUSEWHEEL).
+constexpr WPARAM MK_LBUTTON = 0x0001, MK_RBUTTON = 0x0002, MK_SHIFT = 0x0004, MK_CONTROL = 0x0008;
+constexpr WPARAM MK_MBUTTON = 0x0010;
+// One notch of the mouse wheel (high word of WM_MOUSEWHEEL's wParam, signed).
+constexpr int32_t WHEEL_DELTA = 120;
+
+// Scroll-bar codes (low word of WM_HSCROLL / WM_VSCROLL; the thumb position is the high word).
+constexpr uint16_t SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3, SB_THUMBPOSITION = 4;
+constexpr uint16_t SB_THUMBTRACK = 5, SB_TOP = 6, SB_BOTTOM = 7, SB_ENDSCROLL = 8;
+constexpr uint16_t SB_LINELEFT = SB_LINEUP, SB_LINERIGHT = SB_LINEDOWN, SB_PAGELEFT = SB_PAGEUP;
+constexpr uint16_t SB_PAGERIGHT = SB_PAGEDOWN, SB_LEFT = SB_TOP, SB_RIGHT = SB_BOTTOM;
+
+// WM_SIZE: lParam = MAKELPARAM(client width, client height).
+// WM_KEYDOWN / WM_KEYUP: wParam = virtual-key code; the modifiers are read with KeyDown().
+// WM_CHAR: wParam = the typed character as a Unicode code point; the control turns it into the
+//   bytes of its document's encoding.
+// WM_PAINT: lParam points to a TPaintRequest; the control draws every pixel of Rect on Canvas.
+class TCanvas;
+struct TPaintRequest {
+  TCanvas* Canvas = nullptr;
+  TRect Rect;
+};
 
 }  // namespace ql
