@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "services/AsciiEscapes.h"
 #include "services/ExportBuffer.h"
 #include "services/SM_Settings.h"
 #include "services/StyleRuns.h"
@@ -74,12 +75,6 @@ public:
               (font & fsStrikeOut) != 0};
       s.OpenColor = "<FONT COLOR=\"" + HtmlColor(s.Color) + "\">";
     }
-    for (int c = 0; c < 128; ++c) {
-      std::string escaped;
-      HtmlEscape(static_cast<char32_t>(c), escaped);
-      plain_[static_cast<size_t>(c)] = escaped.size() == 1;
-      escaped_[static_cast<size_t>(c)] = escaped;
-    }
   }
 
   void Write() {
@@ -143,9 +138,8 @@ private:
     const size_t n = text.size();
     for (size_t i = 0; i < n;) {
       const auto c = static_cast<uint8_t>(p[i]);
-      if (plain_[c]) {
-        size_t j = i + 1;
-        while (j < n && plain_[static_cast<uint8_t>(p[j])]) ++j;
+      if (ascii_.Plain(c)) {
+        const size_t j = ascii_.PlainEnd(p, i + 1, n);
         o.append(p + i, j - i);
         column_ += static_cast<int32_t>(j - i);
         i = j;
@@ -156,7 +150,7 @@ private:
         column_ = next;
         ++i;
       } else if (c < 0x80) {
-        o += escaped_[c];
+        o += ascii_.Escaped(c);
         if (c >= 32) ++column_;
         ++i;
       } else {
@@ -173,8 +167,7 @@ private:
   const TSM_Settings& settings_;
   TExportBuffer out_;
   std::array<TInlineState, 256> styles_;  // what each style record needs
-  std::array<bool, 256> plain_{};         // ASCII characters written as themselves
-  std::array<std::string, 128> escaped_;  // the HTML of each ASCII character
+  const TAsciiEscapes ascii_{HtmlEscape};
   TInlineState open_;                     // the elements open now
   int32_t column_ = 0;                    // display column in the row part being written
 };

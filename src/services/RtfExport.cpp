@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "services/AsciiEscapes.h"
 #include "services/ExportBuffer.h"
 #include "services/SM_Settings.h"
 #include "services/StyleRuns.h"
@@ -68,14 +69,7 @@ namespace {
 
 class TRtfWriter : public TStyleRunSink {
 public:
-  TRtfWriter(const TExportInput& input, TStream& stream) : in_(input), settings_(*input.Settings), out_(stream) {
-    for (int c = 0; c < 128; ++c) {
-      std::string escaped;
-      RtfEscape(static_cast<char32_t>(c), escaped);
-      plain_[static_cast<size_t>(c)] = escaped.size() == 1 && escaped[0] == c;
-      escaped_[static_cast<size_t>(c)] = escaped;
-    }
-  }
+  TRtfWriter(const TExportInput& input, TStream& stream) : in_(input), settings_(*input.Settings), out_(stream) {}
 
   void Write() {
     std::string& o = out_.Out();
@@ -172,13 +166,12 @@ private:
     const size_t n = text.size();
     for (size_t i = 0; i < n;) {
       const auto c = static_cast<uint8_t>(p[i]);
-      if (plain_[c]) {
-        size_t j = i + 1;
-        while (j < n && plain_[static_cast<uint8_t>(p[j])]) ++j;
+      if (ascii_.Plain(c)) {
+        const size_t j = ascii_.PlainEnd(p, i + 1, n);
         o.append(p + i, j - i);
         i = j;
       } else if (c < 0x80) {
-        o += escaped_[c];
+        o += ascii_.Escaped(c);
         ++i;
       } else {
         const TDecodedChar d = DecodeChar(in_.Encoding, text.substr(i));
@@ -194,8 +187,7 @@ private:
   std::vector<TColor> colors_;         // the colour table; at most 256 entries
   std::array<int32_t, 256> textIndex_{};  // table index of each style record's text colour
   std::array<int32_t, 256> backIndex_{};  // and of its back colour
-  std::array<bool, 256> plain_{};      // ASCII characters written as themselves
-  std::array<std::string, 128> escaped_;  // the RTF of each ASCII character
+  const TAsciiEscapes ascii_{RtfEscape};
   uint8_t fontStyle_ = 0;              // font style bits on now
   int32_t textColor_ = 0;              // table index of the text colour now
   int32_t backColor_ = 1;              // and of the background

@@ -15,6 +15,16 @@ namespace ql::test {
 
 class ExportTest : public ::testing::Test {
 protected:
+  // Styles with every font style, two with one colour, one with a background, one drawn in the
+  // default text colour; each token value n is drawn with style n.
+  void SetUp() override {
+    Style(1, fsBold, clMaroon);
+    Style(2, fsBold | fsItalic, clMaroon);
+    Style(3, fsBold, clNavy, clYellow);
+    Style(4, fsUnderline | fsStrikeOut, clBlack);
+    Style(5, fsItalic, clRed, clWhite, /*defaultText=*/true);
+  }
+
   // text in stored form (CR line breaks); values holds one character per stored character: a
   // digit is the token value, '-' marks a row that has no Styles.
   void Load(const std::string& text, const std::string& values) {

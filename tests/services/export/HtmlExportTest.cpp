@@ -11,13 +11,6 @@ namespace {
 
 class HtmlExport : public ExportTest {
 protected:
-  void SetUp() override {
-    Style(1, fsBold, clMaroon);
-    Style(2, fsBold | fsItalic, clMaroon);
-    Style(3, fsBold, clNavy);
-    Style(4, fsUnderline | fsStrikeOut, clBlack);
-    Style(5, fsItalic, clRed, clWhite, /*defaultText=*/true);
-  }
   std::string Html(const TExportInput& in) { return Export(ExportHTML, in); }
 };
 

@@ -10,13 +10,6 @@ namespace {
 
 class RtfExport : public ExportTest {
 protected:
-  void SetUp() override {
-    Style(1, fsBold, clMaroon);
-    Style(2, fsBold | fsItalic, clMaroon);
-    Style(3, fsBold, clNavy, clYellow);
-    Style(4, fsUnderline | fsStrikeOut, clBlack);
-    Style(5, fsItalic, clRed, clWhite, /*defaultText=*/true);
-  }
   std::string Rtf(const TExportInput& in) { return Export(ExportRTF, in); }
 };
 
