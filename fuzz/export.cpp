@@ -45,7 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t* values = data + 1 + half;
   const size_t valueCount = size - 1 - half;
 
-  TSM_Settings settings;
+  static TSM_Settings& settings = *new TSM_Settings;  // made once: making one is slow
+  for (int n = 1; n < 256; ++n) {
+    settings.SetStyle(static_cast<uint8_t>(n), TStyleEffect{});
+    settings.SetMap(static_cast<uint8_t>(n), 0);
+  }
   for (int n = 1; n < 8; ++n) {
     const auto style = static_cast<uint8_t>(n * (mode >> 4 | 1));
     settings.SetStyle(style, TStyleEffect{static_cast<uint8_t>(n), RGB(static_cast<uint8_t>(n * 40), 0, 0),

@@ -134,33 +134,18 @@ private:
 
   void Characters(std::string_view text) {
     std::string& o = out_.Out();
-    const char* p = text.data();
-    const size_t n = text.size();
-    for (size_t i = 0; i < n;) {
-      const auto c = static_cast<uint8_t>(p[i]);
-      if (ascii_.Plain(c)) {
-        const size_t j = ascii_.PlainEnd(p, i + 1, n);
-        o.append(p + i, j - i);
-        column_ += static_cast<int32_t>(j - i);
-        i = j;
-      } else if (c == '\t') {
-        // Spaces up to the tab stop the editor moves to.
-        const int32_t next = std::max(settings_.NextTabStop(column_), column_ + 1);
-        o.append(static_cast<size_t>(next - column_), ' ');
-        column_ = next;
-        ++i;
-      } else if (c < 0x80) {
-        o += ascii_.Escaped(c);
-        if (c >= 32) ++column_;
-        ++i;
-      } else {
-        const TDecodedChar d = DecodeChar(in_.Encoding, text.substr(i));
-        HtmlEscape(d.Code, o);
-        ++column_;
-        i += static_cast<size_t>(d.Length);
-      }
+    for (;;) {
+      const size_t tab = text.find('\t');
+      column_ += ascii_.Append(text.substr(0, tab), in_.Encoding, o);
+      if (tab == std::string_view::npos) return;
+      // Spaces up to the tab stop the editor moves to.
+      const int32_t next = std::max(settings_.NextTabStop(column_), column_ + 1);
+      o.append(static_cast<size_t>(next - column_), ' ');
+      column_ = next;
+      text.remove_prefix(tab + 1);
     }
   }
+
 
 
   const TExportInput& in_;

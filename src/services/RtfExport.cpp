@@ -89,7 +89,7 @@ public:
 
   void Run(int32_t style, std::string_view text) override {
     if (style >= 0) Switch(static_cast<uint8_t>(style));
-    Characters(text);
+    ascii_.Append(text, in_.Encoding, out_.Out());
     out_.Written();
   }
 
@@ -160,26 +160,7 @@ private:
     }
   }
 
-  void Characters(std::string_view text) {
-    std::string& o = out_.Out();
-    const char* p = text.data();
-    const size_t n = text.size();
-    for (size_t i = 0; i < n;) {
-      const auto c = static_cast<uint8_t>(p[i]);
-      if (ascii_.Plain(c)) {
-        const size_t j = ascii_.PlainEnd(p, i + 1, n);
-        o.append(p + i, j - i);
-        i = j;
-      } else if (c < 0x80) {
-        o += ascii_.Escaped(c);
-        ++i;
-      } else {
-        const TDecodedChar d = DecodeChar(in_.Encoding, text.substr(i));
-        RtfEscape(d.Code, o);
-        i += static_cast<size_t>(d.Length);
-      }
-    }
-  }
+
 
   const TExportInput& in_;
   const TSM_Settings& settings_;
