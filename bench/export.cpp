@@ -49,7 +49,9 @@ THighlightedText& PeerText() {
     std::ostringstream read;
     read << in.rdbuf();
     const std::string bytes = read.str();
-    t->encoding = DetectTextEncoding(bytes);
+    TEncodingDetector detector;
+    detector.Feed(bytes.data(), bytes.size());
+    t->encoding = detector.Result();
     t->store.BeginBulkAppend();
     t->store.InsertText(0, bytes);
     t->store.EndBulkAppend();

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "textmodel/DisplayColumns.h"
 #include "toolkit/TextEncoding.h"
 
 namespace ql {
@@ -25,30 +26,31 @@ public:
     }
   }
 
-  // Appends the characters of text, shown in encoding, as the format writes them; returns how
-  // many characters text holds.
-  int32_t Append(std::string_view text, TTextEncoding encoding, std::string& out) const {
+  // Appends the characters of text, shown in encoding, as the format writes them, the row's
+  // first character standing at display column 0; column is where text starts and the result
+  // where it ends. A byte that is no UTF-8 character is written as its Windows-1252 character,
+  // as the clipboard's plain text carries it.
+  int32_t Append(std::string_view text, int32_t column, TTextEncoding encoding, const TTabRule& tabs,
+                 std::string& out) const {
     const char* p = text.data();
     const size_t n = text.size();
-    int32_t characters = 0;
-    for (size_t i = 0; i < n; ++characters) {
+    for (size_t i = 0; i < n;) {
       const auto c = static_cast<uint8_t>(p[i]);
       if (plain_[c]) {
         size_t j = i + 1;
         while (j < n && plain_[static_cast<uint8_t>(p[j])]) ++j;
         out.append(p + i, j - i);
-        characters += static_cast<int32_t>(j - i) - 1;
+        column += static_cast<int32_t>(j - i);
         i = j;
-      } else if (c < 0x80) {
-        out += escaped_[c];
-        ++i;
-      } else {
-        const TDecodedChar d = DecodeChar(encoding, text.substr(i));
-        escape_(d.Code, out);
-        i += static_cast<size_t>(d.Length);
+        continue;
       }
+      const TCharStep step = StepChar(text, i, column, encoding, tabs);
+      if (c < 0x80) out += escaped_[c];
+      else escape_(step.Kind == TCharKind::Hex && step.Bytes == 1 ? Cp1252Char(c) : step.Code, out);
+      column += step.Columns;
+      i += static_cast<size_t>(step.Bytes);
     }
-    return characters;
+    return column;
   }
 
 private:
@@ -56,5 +58,15 @@ private:
   std::array<bool, 256> plain_{};
   std::array<std::string, 128> escaped_;
 };
+
+// Appends a platform string (a file name, a font name, a date: UTF-8, a stray byte read as
+// Windows-1252) through escape.
+inline void AppendEscapedUtf8(std::string_view utf8, TAsciiEscapes::TEscape escape, std::string& out) {
+  for (size_t i = 0; i < utf8.size();) {
+    const int32_t len = Utf8SequenceLength(utf8.data() + i, utf8.size() - i);
+    escape(len > 0 ? DecodeUtf8(utf8.data() + i, len) : Cp1252Char(static_cast<uint8_t>(utf8[i])), out);
+    i += static_cast<size_t>(len > 0 ? len : 1);
+  }
+}
 
 }  // namespace ql

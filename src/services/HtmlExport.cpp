@@ -35,13 +35,9 @@ void HtmlEscape(char32_t c, std::string& out) {
   out.append(reference, static_cast<size_t>(n));
 }
 
-std::string HtmlEscapeText(std::string_view text, TTextEncoding encoding) {
+std::string HtmlEscapeText(std::string_view text) {
   std::string out;
-  while (!text.empty()) {
-    const TDecodedChar d = DecodeChar(encoding, text);
-    HtmlEscape(d.Code, out);
-    text.remove_prefix(static_cast<size_t>(d.Length));
-  }
+  AppendEscapedUtf8(text, HtmlEscape, out);
   return out;
 }
 
@@ -136,7 +132,7 @@ private:
     std::string& o = out_.Out();
     for (;;) {
       const size_t tab = text.find('\t');
-      column_ += ascii_.Append(text.substr(0, tab), in_.Encoding, o);
+      column_ = ascii_.Append(text.substr(0, tab), column_, in_.Encoding, settings_, o);
       if (tab == std::string_view::npos) return;
       // Spaces up to the tab stop the editor moves to.
       const int32_t next = std::max(settings_.NextTabStop(column_), column_ + 1);

@@ -22,8 +22,8 @@ class TStream;
 // &nbsp;, other control characters (CR included) as nothing, characters from U+0080 on as
 // &#N;, the rest as themselves.
 void HtmlEscape(char32_t c, std::string& out);
-// A text of the given encoding as HTML character data (attribute values included).
-std::string HtmlEscapeText(std::string_view text, TTextEncoding encoding = TTextEncoding::Utf8);
+// A platform string (UTF-8) as HTML character data, attribute values included.
+std::string HtmlEscapeText(std::string_view text);
 
 // Writes the range of input as an HTML page.
 void ExportHTML(const TExportInput& input, TStream& stream);

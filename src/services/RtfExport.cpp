@@ -74,11 +74,9 @@ public:
   void Write() {
     std::string& o = out_.Out();
     o += "{\\rtf1 \\deff1{\\fonttbl {\\f1 \\fnil\\fcharset" + std::to_string(in_.Font.CharSet) + " ";
-    for (std::string_view name = in_.Font.Name; !name.empty();) {
-      const TDecodedChar d = DecodeChar(TTextEncoding::Utf8, name);
-      if (d.Code != ';') RtfEscape(d.Code, o);  // a ; would end the name early
-      name.remove_prefix(static_cast<size_t>(d.Length));
-    }
+    std::string name = in_.Font.Name;
+    std::erase(name, ';');  // a ; would end the name early
+    AppendEscapedUtf8(name, RtfEscape, o);
     o += ";}}\r\n";
     ColorTable();
     o += "{\\f1\\fs" + std::to_string(2 * in_.Font.Size) + "\\cf0\\cb1 ";
@@ -89,11 +87,14 @@ public:
 
   void Run(int32_t style, std::string_view text) override {
     if (style >= 0) Switch(static_cast<uint8_t>(style));
-    ascii_.Append(text, in_.Encoding, out_.Out());
+    column_ = ascii_.Append(text, column_, in_.Encoding, settings_, out_.Out());
     out_.Written();
   }
 
-  void RowEnd() override { out_.Append("\r\n"); }
+  void RowEnd() override {
+    out_.Append("\r\n");
+    column_ = 0;
+  }
 
 private:
   int32_t IndexOf(TColor color) const {
@@ -172,6 +173,7 @@ private:
   uint8_t fontStyle_ = 0;              // font style bits on now
   int32_t textColor_ = 0;              // table index of the text colour now
   int32_t backColor_ = 1;              // and of the background
+  int32_t column_ = 0;                 // display column in the row part being written
 };
 
 }  // namespace

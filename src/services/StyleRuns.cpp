@@ -22,11 +22,9 @@ void StyledRuns(const char* text, const uint8_t* styles, int32_t from, int32_t t
       runStart = i;
       style = s;
     }
-    if (utf8 && static_cast<uint8_t>(text[i]) >= 0x80) {
-      i += std::max(1, Utf8SequenceLength({text + i, static_cast<size_t>(to - i)}));
-    } else {
-      ++i;
-    }
+    i += utf8 && static_cast<uint8_t>(text[i]) >= 0x80
+             ? CharLength(TTextEncoding::Utf8, text + i, static_cast<size_t>(to - i))
+             : 1;
   }
   sink.Run(style, {text + runStart, static_cast<size_t>(to - runStart)});
 }

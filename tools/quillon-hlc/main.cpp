@@ -192,7 +192,9 @@ int ExportCommand(const std::string& file, const std::string& textFile, bool htm
     throw TToolError{textFile + ": " + e.Message};
   }
   TExportInput input = WholeTextExport(store, parser.Settings());
-  input.Encoding = DetectTextEncoding(text);
+  TEncodingDetector detector;
+  detector.Feed(text.data(), text.size());
+  input.Encoding = detector.Result();
   input.FileName = std::filesystem::path(textFile).filename().string();
   input.Date = TodayShortDate();
   std::cout.flush();

@@ -76,9 +76,11 @@ TEST_F(HtmlExport, CharactersOfBothEncodingsAndTabStops) {
     const char* html;
   } cases[] = {
       {TTextEncoding::Utf8, "\xE2\x82\xAC \xF0\x9F\x98\x80 \xC2\xA0", "&#8364; &#128512; &nbsp;"},
-      {TTextEncoding::Utf8, "\xE9\x80 \xC3", "&#65533;&#65533; &#65533;"},  // not UTF-8: one replacement each
+      // Bytes that are no UTF-8 character: their Windows-1252 characters, as copied text has them.
+      {TTextEncoding::Utf8, "\xE9\x80 \xC3", "&#233;&#8364; &#195;"},
       {TTextEncoding::Cp1252, "\x80\xE9\xA0\x81", "&#8364;&#233;&nbsp;&#129;"},
-      {TTextEncoding::Utf8, "\t|\xC3\xA9\t|", "    |&#233;  |"},  // a character is one column
+      // Tab stops as the editor places them: a character takes one column, a wide one two.
+      {TTextEncoding::Utf8, "\t|\xC3\xA9\t|\xE4\xB8\xAD\t|", "    |&#233;  |&#20013; |"},
   };
   for (const Case& c : cases) {
     TTextStore text;
