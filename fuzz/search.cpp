@@ -1,6 +1,6 @@
 // Compiles a search pattern taken from the input (pattern, a NUL byte, a replacement template,
 // a NUL byte, text) and searches the text with it from a few places, forwards and backwards,
-// under a small step budget; each match is checked (inside the text, steps in order, bounds
+// with and without empty matches, under a small step budget; each match is checked (inside the text, steps in order, bounds
 // agreeing) and expanded with the template. The pattern is also searched for literally and
 // checked against a plain comparison at every position. A pattern error, "Expression too
 // complex" or "Out of memory" is an ordinary end; a crash, a sanitizer report, any other
@@ -88,9 +88,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (re.ErrorCode != sReNoErrors) std::abort();
     const int32_t length = store.TextLength;
     for (int32_t from : {0, length / 2, length}) {
-      for (bool forward : {true, false}) {
+      for (int mode = 0; mode < 4; ++mode) {
+        const bool forward = mode & 1, allowEmpty = mode & 2;
         try {
-          if (re.Search(text, from, forward)) CheckMatch(re, text, templ, from, forward);
+          if (re.Search(text, from, forward, allowEmpty)) {
+            CheckMatch(re, text, templ, from, forward);
+            if (!allowEmpty && re.MatchEnd() == re.MatchStart()) std::abort();
+          }
         } catch (const EREParserError& e) {
           if (e.Code != sReTooComplex && e.Code != sReOutOfMemory) std::abort();
         }

@@ -114,7 +114,7 @@ bool TREParser::SearchFirstBytes(TRowCursor& text, int32_t lo, int32_t hi, bool 
   return false;
 }
 
-bool TREParser::Search(TRowCursor& text, int32_t start, bool forward) {
+bool TREParser::Search(TRowCursor& text, int32_t start, bool forward, bool allowEmpty) {
   ErrorCode = sReNoErrors;
   ErrorPos = 0;
   if (program_ == nullptr) {
@@ -129,7 +129,7 @@ bool TREParser::Search(TRowCursor& text, int32_t start, bool forward) {
   limits.Work = PerSearchBudget + PerCharacterBudget * (int64_t{hi} - lo + 1);
   limits.AttemptWork = PerAttemptBudget;
   limits.Choices = MaxChoices;
-  matcher_->Begin(text, limits);
+  matcher_->Begin(text, limits, allowEmpty);
   try {
     return program_->Literal.Length() > 0 ? SearchLiteral(text, lo, hi, forward)
                                           : SearchFirstBytes(text, lo, hi, forward);

@@ -30,11 +30,12 @@ public:
 
   // Searches for the compiled pattern from start. Forward, attempts run from start to the last
   // character of the text; backward, from the character before start down to the first. The
-  // nearest start at which the pattern matches gives the match; true when there is one.
+  // nearest start at which the pattern matches gives the match; true when there is one. Without
+  // allowEmpty, matches of no characters are passed over as if the pattern failed there.
   // Raises EREParserError (its code also in ErrorCode): "Invalid parameter" without a compiled
   // pattern, "Expression too complex" when the search runs out of its budget of steps, "Out of
   // memory" when it holds too many choices at once.
-  bool Search(TRowCursor& text, int32_t start, bool forward);
+  bool Search(TRowCursor& text, int32_t start, bool forward, bool allowEmpty = true);
   // The same from a character stream's position in its store; the stream is not moved.
   bool SearchStream(TEdStream& stream, bool forward);
 

@@ -14,8 +14,9 @@ TReMatcher::TReMatcher(const TReProgram& program) : program_(program) {
   counters_.assign(static_cast<size_t>(program.Counters), 0);
 }
 
-void TReMatcher::Begin(TRowCursor& text, const TReLimits& limits) {
+void TReMatcher::Begin(TRowCursor& text, const TReLimits& limits, bool allowEmpty) {
   text_ = &text;
+  allowEmpty_ = allowEmpty;
   length_ = text.TextLength();
   limits_ = limits;
   work_ = 0;
@@ -187,7 +188,13 @@ bool TReMatcher::MatchAt(int32_t start) {
         pc = in.Alt;
         break;
       }
-      case TReOp::Match: End = pos; return true;
+      case TReOp::Match:
+        ok = allowEmpty_ || (StepCount > 0 ? Steps[0] : pos) != pos;
+        if (ok) {
+          End = pos;
+          return true;
+        }
+        break;
     }
     if (!ok && !Backtrack(pc, pos)) return false;
   }

@@ -23,8 +23,9 @@ public:
 
   explicit TReMatcher(const TReProgram& program);
 
-  // Starts a search over text with the given limits.
-  void Begin(TRowCursor& text, const TReLimits& limits);
+  // Starts a search over text with the given limits; without allowEmpty a match must take at
+  // least one character.
+  void Begin(TRowCursor& text, const TReLimits& limits, bool allowEmpty);
   // Tries a match starting at start (0 <= start < the text's length). Raises EREParserError
   // ("Expression too complex", "Out of memory") when a limit is passed.
   bool MatchAt(int32_t start);
@@ -58,6 +59,7 @@ private:
   const TReProgram& program_;
   TRowCursor* text_ = nullptr;
   int32_t length_ = 0;
+  bool allowEmpty_ = true;
   std::vector<TBacktrack> stack_;
   std::vector<int32_t> counters_;
   TReLimits limits_;
