@@ -1,22 +1,17 @@
 #pragma once
-// The XML files the peer measurements use, loaded into row stores: the path comes from an
-// environment variable with the peers' default, and a missing file gives no store.
-#include <cstdlib>
+// The peers' XML files loaded into bare row stores, for the benchmarks that need no editor: built
+// once, and null when the file cannot be read (paths as EditorBench.h takes them).
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 
+#include "EditorBench.h"
 #include "textmodel/TextStore.h"
 
 namespace ql::bench {
 
-// The file named by the variable, or the default path, in a store built once; null when the
-// file cannot be read.
-inline TTextStore* PeerXmlStore(const char* variable, const char* defaultPath) {
-  const char* set = std::getenv(variable);
-  const std::string path = set != nullptr && *set != '\0' ? set : defaultPath;
-  std::ifstream in(path, std::ios::binary);
+inline TTextStore* PeerXmlStore(int megabytes) {
+  std::ifstream in(PeerXmlPath(megabytes), std::ios::binary);
   if (!in) return nullptr;
   std::ostringstream read;
   read << in.rdbuf();
@@ -29,12 +24,12 @@ inline TTextStore* PeerXmlStore(const char* variable, const char* defaultPath) {
 }
 
 inline TTextStore* PeerXml50M() {
-  static TTextStore* store = PeerXmlStore("QUILLON_PEER_XML_50M", "/tmp/peers/xml_50M.xml");
+  static TTextStore* store = PeerXmlStore(50);
   return store;
 }
 
 inline TTextStore* PeerXml10M() {
-  static TTextStore* store = PeerXmlStore("QUILLON_PEER_XML_10M", "/tmp/peers/xml_10M.xml");
+  static TTextStore* store = PeerXmlStore(10);
   return store;
 }
 
