@@ -1,17 +1,17 @@
-// The well-formedness check of the peers' generated XML (50 MB by default; the path comes from
-// QUILLON_XML_50M, default /tmp/peers/xml_50M.xml). Skips when the file is missing.
+// The well-formedness check of the peers' generated 50 MB XML (path as EditorBench.h takes it).
+// Skips when the file is missing.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "EditorBench.h"
 #include "app/WellFormedness.h"
 
 namespace {
 
-std::string ReadWhole(const char* path) {
+std::string ReadWhole(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return {};
   std::stringstream bytes;
@@ -20,9 +20,7 @@ std::string ReadWhole(const char* path) {
 }
 
 void BM_CheckWellFormed(benchmark::State& state) {
-  const char* path = std::getenv("QUILLON_XML_50M");
-  if (!path || !*path) path = "/tmp/peers/xml_50M.xml";
-  static const std::string text = ReadWhole(path);
+  static const std::string text = ReadWhole(ql::bench::PeerXmlPath(50));
   if (text.empty()) {
     state.SkipWithError("the peers' XML file is missing (run ../shared/peers/run_all.sh)");
     return;
