@@ -105,10 +105,7 @@ bool TRescanner::Commit(bool continues) {
       (row->Next == nullptr || row->Next->Styles != nullptr) && !parser_.InOpenConstruct()) {
     return false;
   }
-  if (!equal) {
-    if (row->Styles == nullptr) row->Styles = std::make_unique<uint8_t[]>(n);
-    std::memcpy(row->Styles.get(), buffer_.data(), n);
-  }
+  if (!equal) std::memcpy(row->Styles.Ensure(), buffer_.data(), n);
   row->Flags = (row->Flags & ~(rfRescan | rfForceScan)) | rfRepaint;
   if (row->Next == nullptr) return false;
   BeginRow(row->Next, rowStart_ + static_cast<int32_t>(n), counter_ + 1, 0);
