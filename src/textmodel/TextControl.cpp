@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 #include "textmodel/CaretControl.h"
 #include "textmodel/InkMemoErrors.h"
@@ -104,23 +105,17 @@ void TTextControl::LoadFromStream(TStream& stream) {
   SetSelection(0, store_->TextLength);
   DetachParser();
   store_->BeginBulkAppend();
-  // However the load ends, the store leaves bulk mode and the control gets its parser back.
-  struct TLoadEnd {
-    TTextControl& c;
-    bool bracket;
-    ~TLoadEnd() {
-      c.store_->EndBulkAppend();
-      c.WholeTextChanged();
-      c.ReattachParser();
-      c.SetSelectionEnds(0, 0);
-      c.beyondEOL_ = false;
-      c.EnsureCaretVisible();
-      if (bracket) c.lines_->EndUpdate();
-      c.ClearUndo();
-      c.loading_ = false;
-    }
-  } end{*this, bracket};
+  try {
+    ReadBlocks(stream);
+  } catch (...) {
+    // The rows read so far stay and the load still ends; the caller hears of the read failure.
+    EndLoad(bracket);
+    throw;
+  }
+  if (const std::exception_ptr failure = EndLoad(bracket)) std::rethrow_exception(failure);
+}
 
+void TTextControl::ReadBlocks(TStream& stream) {
   int64_t size = stream.Size() - stream.Position();
   if (size <= 0) {
     ReplaceSelection(nullptr, 0);
@@ -138,6 +133,29 @@ void TTextControl::LoadFromStream(TStream& stream) {
     ReplaceSelection(block.data(), n);
     size -= n;
   }
+}
+
+std::exception_ptr TTextControl::EndLoad(bool bracket) {
+  // The control's hooks (re-highlighting, layout, repainting) may fail; every step still runs,
+  // so that the control never stays in the middle of a load.
+  std::exception_ptr failure;
+  const auto step = [&failure](auto&& action) {
+    try {
+      action();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  };
+  store_->EndBulkAppend();
+  step([this] { WholeTextChanged(); });
+  step([this] { ReattachParser(); });
+  SetSelectionEnds(0, 0);
+  beyondEOL_ = false;
+  step([this] { EnsureCaretVisible(); });
+  if (bracket) step([this] { lines_->EndUpdate(); });
+  step([this] { ClearUndo(); });
+  loading_ = false;
+  return failure;
 }
 
 void TTextControl::SaveToStream(TStream* stream) {

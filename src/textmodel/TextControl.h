@@ -4,6 +4,7 @@
 // control provides. The editor control derives from it; on its own it is a control without a
 // window, which is what tests and non-visual users need.
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -99,6 +100,11 @@ protected:
 
 private:
   TLineBreakForm TextForm() const;
+  // Reads the stream in blocks into the text (bulk-append mode is on).
+  void ReadBlocks(TStream& stream);
+  // Leaves the load: bulk mode off, the parser back, the caret at the start. Returns the first
+  // failure of the control's hooks, after running all of them.
+  std::exception_ptr EndLoad(bool bracket);
 
   std::unique_ptr<TTextStore> store_;
   std::unique_ptr<TInkMemoStrings> lines_;
