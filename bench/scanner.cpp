@@ -6,20 +6,15 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "XmlGenerator.h"
-#include "highlight/CustomInkMemoParser.h"
+#include "XmlParser.h"
 #include "highlight/Rescan.h"
-#include "highlight/SYM_ScriptCompiler.h"
 #include "textmodel/EdStream.h"
 #include "textmodel/TextStore.h"
-#include "toolkit/MemoryStream.h"
 
 using namespace ql;
 
@@ -27,27 +22,14 @@ namespace {
 
 constexpr size_t TextBytes = 50u << 20;
 
-class TXmlParser : public TCustomInkMemoParser {
-public:
-  TXmlParser() {
-    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../resources/xml/xml.hls", std::ios::binary);
-    std::ostringstream read;
-    read << in.rdbuf();
-    const std::string script = read.str();
-    TMemoryView view(script);
-    CompileScript(view, "", Tables(), Settings());
-    TablesChanged();
-  }
-};
+using bench::TXmlParser;
 
 // The generated text in a row store, built once.
 TTextStore& XmlStore() {
   static TTextStore* store = [] {
     auto* s = new TTextStore;
     const std::string text = bench::GenerateXml(TextBytes);
-    s->BeginBulkAppend();
-    s->InsertText(0, text);
-    s->EndBulkAppend();
+    s->AppendText(text);
     return s;
   }();
   return *store;

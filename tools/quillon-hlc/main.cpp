@@ -3,6 +3,7 @@
 //   quillon-hlc --dump FILE          print a stored parser as tables
 //   quillon-hlc --scan FILE TEXT     print the token runs the definition gives for a text file
 // Exit status: 0 done, 1 the script, stored parser or text could not be used, 2 bad arguments.
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -135,10 +136,11 @@ int ScanCommand(const std::string& file, const std::string& textFile) {
     std::cerr << "quillon-hlc: " << file << ": match rules need the program's own handler; here they recognise nothing\n";
     parser.OnCustomParse = [](TCustomInkMemoParser&, int32_t, TEdStream&, int32_t&, int32_t&) { return false; };
   }
+  if (text.size() > static_cast<size_t>(INT32_MAX)) throw TToolError{textFile + ": too large (at most 2 GB)"};
   TTextStore store;
-  store.InsertText(0, text);
   std::vector<uint8_t> values;
   try {
+    store.AppendText(text);
     values = ScanText(parser, store);
   } catch (const Exception& e) {
     throw TToolError{textFile + ": " + e.Message};
