@@ -135,46 +135,30 @@ TBlockPos TRowIndex::BlockAtOffset(int32_t offset) const {
     TRowBlock* last = Rightmost(root_);
     return {last, last->Head, root_->TreeRows - last->Rows, root_->TreeLength - last->Length};
   }
-  offset = std::max(offset, 0);
-  TBlockPos pos;
-  TRowBlock* b = root_;
-  for (;;) {
-    const int32_t left = TreeLength(b->Left);
-    if (offset < left) {
-      b = b->Left;
-      continue;
-    }
-    offset -= left;
-    pos.Index += TreeRows(b->Left);
-    pos.Start += left;
-    if (offset < b->Length) break;
-    offset -= b->Length;
-    pos.Index += b->Rows;
-    pos.Start += b->Length;
-    b = b->Right;
-  }
-  pos.Block = b;
-  pos.Head = b->Head;
-  return pos;
+  return Descend(std::max(offset, 0), false);
 }
 
 TBlockPos TRowIndex::BlockAtRow(int32_t index) const {
   Flush();
   if (root_ == nullptr) return {};
-  index = std::clamp(index, 0, root_->TreeRows - 1);
+  return Descend(std::clamp(index, 0, root_->TreeRows - 1), true);
+}
+
+TBlockPos TRowIndex::Descend(int32_t target, bool byRows) const {
   TBlockPos pos;
   TRowBlock* b = root_;
   for (;;) {
-    const int32_t left = TreeRows(b->Left);
-    if (index < left) {
+    const int32_t left = byRows ? TreeRows(b->Left) : TreeLength(b->Left);
+    if (target < left) {
       b = b->Left;
       continue;
     }
-    index -= left;
-    pos.Index += left;
+    target -= left;
+    pos.Index += TreeRows(b->Left);
     pos.Start += TreeLength(b->Left);
-    if (index < b->Rows) break;
-    index -= b->Rows;
+    const int32_t own = byRows ? b->Rows : b->Length;
+    if (target < own) break;
+    target -= own;
     pos.Index += b->Rows;
     pos.Start += b->Length;
     b = b->Right;

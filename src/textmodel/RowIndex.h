@@ -75,6 +75,8 @@ private:
   void Adjust(TRowBlock* block, int32_t rows, int32_t length) const;
   void Flush() const;
   void Prefix(const TRowBlock* block, int32_t& index, int32_t& start) const;
+  // The block holding the target'th row (byRows) or character, target within the rows.
+  TBlockPos Descend(int32_t target, bool byRows) const;
   TRowBlock* NewBlock(TTextRow* head, TRowBlock* after);
   void Erase(TRowBlock* block);
   void SetHead(TRowBlock* block, TTextRow* head);
