@@ -113,6 +113,7 @@ void TRowArena::Commit(uint64_t end) {
 
 void TRowArena::Push(char* block, uint32_t units) {
   const uint32_t next = free_[units];
+  QL_UNPOISON(block, sizeof next);
   std::memcpy(block, &next, sizeof next);
   free_[units] = static_cast<uint32_t>((block - base_) / 4);
   nonEmpty_[units / 64] |= uint64_t{1} << (units % 64);
