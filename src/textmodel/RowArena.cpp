@@ -34,8 +34,13 @@ namespace {
 constexpr uint64_t RegionBytes = uint64_t{1} << 33;
 // Where address space is limited, a region may be smaller, down to this.
 constexpr uint64_t SmallestRegion = uint64_t{1} << 26;
-constexpr uint64_t CommitStep = uint64_t{1} << 20;
+constexpr uint64_t CommitStep = uint64_t{2} << 20;
+// Past this much, a text is large: its rows go into huge pages where the system offers them, so
+// that loading faults in a few large pages instead of thousands of small ones. Small texts keep
+// small pages and need little memory.
+constexpr uint64_t LargeText = uint64_t{4} << 20;
 constexpr uint32_t Classes = TRowArena::MaxBlockBytes / 4 + 1;
+static_assert(Classes <= 64 * 64, "one word of the summary covers all free-block words");
 
 struct TRegionHeader {
   TRowArena* Arena;
@@ -97,6 +102,7 @@ void TRowArena::Reserve() {
   nonEmpty_.assign((Classes + 63) / 64, 0);
   base_ = ReserveRegion(size_);
   if (base_ == nullptr) OutOfMemory();
+  if (size_ > LargeText) ::madvise(base_ + LargeText, size_ - LargeText, MADV_HUGEPAGE);
   Commit(FirstBlock);
   QL_UNPOISON(base_, FirstBlock);
   reinterpret_cast<TRegionHeader*>(base_)->Arena = this;
@@ -117,6 +123,7 @@ void TRowArena::Push(char* block, uint32_t units) {
   std::memcpy(block, &next, sizeof next);
   free_[units] = static_cast<uint32_t>((block - base_) / 4);
   nonEmpty_[units / 64] |= uint64_t{1} << (units % 64);
+  nonEmptyWords_ |= uint64_t{1} << (units / 64);
   QL_POISON(block, units * 4);
 }
 
@@ -124,15 +131,22 @@ char* TRowArena::Pop(uint32_t units) {
   char* block = base_ + uint64_t{free_[units]} * 4;
   QL_UNPOISON(block, sizeof(uint32_t));
   std::memcpy(&free_[units], block, sizeof(uint32_t));
-  if (free_[units] == 0) nonEmpty_[units / 64] &= ~(uint64_t{1} << (units % 64));
+  if (free_[units] == 0) {
+    nonEmpty_[units / 64] &= ~(uint64_t{1} << (units % 64));
+    if (nonEmpty_[units / 64] == 0) nonEmptyWords_ &= ~(uint64_t{1} << (units / 64));
+  }
   return block;
 }
 
 uint32_t TRowArena::LargerFree(uint32_t units) const {
-  uint32_t word = (units + 1) / 64;
-  uint64_t bits = nonEmpty_[word] & (~uint64_t{0} << ((units + 1) % 64));
-  while (bits == 0) {
-    if (++word == nonEmpty_.size()) return 0;
+  const uint32_t from = units + 1;
+  if (from >= Classes) return 0;
+  uint32_t word = from / 64;
+  uint64_t bits = nonEmpty_[word] & (~uint64_t{0} << (from % 64));
+  if (bits == 0) {
+    const uint64_t words = word + 1 < 64 ? nonEmptyWords_ & (~uint64_t{0} << (word + 1)) : 0;
+    if (words == 0) return 0;
+    word = static_cast<uint32_t>(std::countr_zero(words));
     bits = nonEmpty_[word];
   }
   return word * 64 + static_cast<uint32_t>(std::countr_zero(bits));
@@ -174,6 +188,7 @@ void TRowArena::Reset() {
   top_ = FirstBlock;
   std::fill(free_.begin(), free_.end(), 0u);
   std::fill(nonEmpty_.begin(), nonEmpty_.end(), uint64_t{0});
+  nonEmptyWords_ = 0;
 }
 
 // --- Attachments ---

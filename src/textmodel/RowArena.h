@@ -20,7 +20,7 @@ struct TTextRow;
 class TRowArena {
 public:
   // The largest block there is: a row joined from two full rows, or a row's moved characters.
-  static constexpr uint32_t MaxBlockBytes = 16384;
+  static constexpr uint32_t MaxBlockBytes = 16380;
   // The smallest block worth keeping for reuse: a row of one character. Cutting a block from a
   // larger free one never leaves less than this.
   static constexpr uint32_t MinBlockBytes = 20;
@@ -64,6 +64,7 @@ private:
   uint64_t top_ = 0;        // end of the blocks cut so far
   std::vector<uint32_t> free_;      // per size in units: the first free block (its offset in units)
   std::vector<uint64_t> nonEmpty_;  // one bit per size that has a free block
+  uint64_t nonEmptyWords_ = 0;      // one bit per word of nonEmpty_ that is not 0
   std::unordered_map<const TTextRow*, std::unique_ptr<TRowAttachment>> attachments_;
 };
 

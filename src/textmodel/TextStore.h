@@ -11,6 +11,7 @@
 #include "textmodel/LineBreaks.h"
 #include "textmodel/RowArena.h"
 #include "textmodel/RowIndex.h"
+#include "textmodel/SplicedText.h"
 #include "textmodel/TextAnnotations.h"
 #include "textmodel/TextRow.h"
 #include "textmodel/TextStoreHost.h"
@@ -135,13 +136,18 @@ private:
   void InsertIntoRow(TTextRow* r, TRowBlock* block, int32_t k, char c);
   // Cuts text into new rows linked after `after` (at the head when null); the first row takes
   // the given marks and attachment. cursor: see TRowIndex.
-  TBuiltRows BuildRows(const char* text, int32_t len, TTextRow* after, uint16_t markBits, uint16_t gutterMarks,
+  TBuiltRows BuildRows(const TSplicedText& text, TTextRow* after, uint16_t markBits, uint16_t gutterMarks,
                        std::unique_ptr<TRowAttachment> attachment, TRowBlock* cursor);
-  TTextRow* NewRow(const char* text, int32_t len);
+  // A row of len characters of text from offset from.
+  TTextRow* NewRow(const TSplicedText& text, int32_t from, int32_t len);
   void FreeRow(TTextRow* row);
   void LinkAfter(TTextRow* row, TTextRow* after, TRowBlock*& cursor);
+  void UnlinkRow(TTextRow* row, TRowBlock*& cursor);
   // Unlinks row and frees it (its attachment with it, unless taken before).
-  void RemoveRow(TTextRow* row, TRowBlock*& cursor);
+  void RemoveRow(TTextRow* row, TRowBlock*& cursor) {
+    UnlinkRow(row, cursor);
+    FreeRow(row);
+  }
   void CountLength(int32_t length, int32_t delta);
   void MarkRescan(TTextRow* from);
   void DeleteAll();
@@ -157,7 +163,6 @@ private:
   TTextRow* overlong_ = nullptr;  // a row an insertion left longer than the limit, to be split
   TLineBreakNormaliser normaliser_;
   std::vector<char> normalised_;  // one chunk of at most 8192 characters, normalised
-  std::string combined_;          // a rebuilt row's text with the inserted piece
 };
 
 }  // namespace ql
