@@ -82,7 +82,7 @@ void TRowIndex::Clear() {
     }
   }
   root_ = nullptr;
-  heads_.clear();
+  heads_.Clear();
   unsettled_.clear();
   blocks_ = 0;
   pending_ = nullptr;
@@ -170,7 +170,7 @@ TBlockPos TRowIndex::Descend(int32_t target, bool byRows) const {
 
 TRowBlock* TRowIndex::BlockOf(const TTextRow* row) const {
   while (!IsHead(row)) row = row->Prev;
-  return heads_.at(row);
+  return heads_.Find(row);
 }
 
 TBlockPos TRowIndex::PositionOf(const TTextRow* row) const {
@@ -183,7 +183,7 @@ TBlockPos TRowIndex::PositionOf(const TTextRow* row) const {
     backLength += r->Length;
   }
   TBlockPos pos;
-  pos.Block = heads_.at(r);
+  pos.Block = heads_.Find(r);
   pos.Head = pos.Block->Head;
   Prefix(pos.Block, pos.Index, pos.Start);
   pos.Index += back;
@@ -268,7 +268,10 @@ void TRowIndex::Erase(TRowBlock* block) {
     b->TreeRows -= block->Rows;
     b->TreeLength -= block->Length;
   }
-  if (block->Head != nullptr && heads_.erase(block->Head) != 0) block->Head->StoreBits &= ~rsBlockHead;
+  if (block->Head != nullptr) {
+    heads_.Erase(block->Head);
+    block->Head->StoreBits &= ~rsBlockHead;
+  }
   if (block->Unsettled) unsettled_.erase(std::find(unsettled_.begin(), unsettled_.end(), block));
   --blocks_;
   delete block;
@@ -283,12 +286,12 @@ TRowBlock* TRowIndex::NewBlock(TTextRow* head, TRowBlock* after) {
 
 void TRowIndex::SetHead(TRowBlock* block, TTextRow* head) {
   if (block->Head != nullptr) {
-    heads_.erase(block->Head);
+    heads_.Erase(block->Head);
     block->Head->StoreBits &= ~rsBlockHead;
   }
   block->Head = head;
   head->StoreBits |= rsBlockHead;
-  heads_[head] = block;
+  heads_.Set(head, block);
 }
 
 void TRowIndex::MarkUnsettled(TRowBlock* block) {
@@ -305,7 +308,7 @@ void TRowIndex::Linked(TTextRow* row, TRowBlock*& cursor) {
     if (row->Prev != nullptr) {
       block = BlockOf(row->Prev);
     } else if (row->Next != nullptr) {
-      block = heads_.at(row->Next);
+      block = heads_.Find(row->Next);
     } else {
       block = NewBlock(row, nullptr);
     }
@@ -318,7 +321,7 @@ void TRowIndex::Linked(TTextRow* row, TRowBlock*& cursor) {
 }
 
 void TRowIndex::Unlinking(TTextRow* row, TRowBlock*& cursor) {
-  TRowBlock* block = IsHead(row) ? heads_.at(row) : cursor != nullptr ? cursor : BlockOf(row);
+  TRowBlock* block = IsHead(row) ? heads_.Find(row) : cursor != nullptr ? cursor : BlockOf(row);
   Adjust(block, -1, -row->Length);
   if (block->Rows == 0) {
     Erase(block);
@@ -412,8 +415,7 @@ std::string TRowIndex::Check(const TTextRow* first) const {
   while (row != nullptr) {
     if (block == nullptr) return "rows follow the last block";
     if (block->Head != row || !IsHead(row)) return "a block does not start where its rows do";
-    const auto found = heads_.find(row);
-    if (found == heads_.end() || found->second != block) return "a block's first row does not find it";
+    if (heads_.Find(row) != block) return "a block's first row does not find it";
     int32_t rows = 0;
     int32_t length = 0;
     do {
@@ -427,14 +429,14 @@ std::string TRowIndex::Check(const TTextRow* first) const {
     block = Successor(block);
   }
   if (block != nullptr) return "a block follows the last row";
-  if (blocks != blocks_ || heads_.size() != static_cast<size_t>(blocks)) return "blocks are counted wrongly";
+  if (blocks != blocks_ || heads_.Size() != static_cast<size_t>(blocks)) return "blocks are counted wrongly";
   return {};
 }
 
 int64_t TRowIndex::Bytes() const {
-  // A table entry costs a node of about four pointers besides its bucket.
-  return static_cast<int64_t>(blocks_) * static_cast<int64_t>(sizeof(TRowBlock) + 4 * sizeof(void*)) +
-         static_cast<int64_t>(heads_.bucket_count() * sizeof(void*));
+  // A block is allocated on its own, with the allocator's word beside it.
+  return static_cast<int64_t>(blocks_) * static_cast<int64_t>(sizeof(TRowBlock) + sizeof(void*)) +
+         static_cast<int64_t>(heads_.Bytes());
 }
 
 }  // namespace ql

@@ -13,8 +13,9 @@
 // tree is next read, so that building many rows in one place costs O(1) a row.
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
+
+#include "textmodel/RowHeadTable.h"
 
 namespace ql {
 
@@ -89,7 +90,7 @@ private:
   std::string CheckTree(const TRowBlock* block, const TRowBlock* parent) const;
 
   TRowBlock* root_ = nullptr;
-  std::unordered_map<const TTextRow*, TRowBlock*> heads_;
+  TRowHeadTable heads_;
   std::vector<TRowBlock*> unsettled_;
   int32_t blocks_ = 0;
   uint32_t seed_ = 0x9E3779B9u;

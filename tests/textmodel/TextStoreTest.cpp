@@ -66,6 +66,18 @@ TEST(TextStore, NormalisesIncomingText) {
   }
 }
 
+// Runs of ordinary characters and TABs are normalised eight bytes at a time; a control
+// character or line break anywhere in such a run must still be caught.
+TEST(TextStore, NormalisesControlsAmongTabs) {
+  const std::string in = std::string("\t\t\tab\t\tc\x01\t\tdefgh\t\n\t\t\t\t\t\t\t\t\x1f", 27) + "\x7f\x80\x89\x9f\xa0xyz";
+  const std::string stored = std::string("\t\t\tab\t\tc.\t\tdefgh\t\r\t\t\t\t\t\t\t\t.") + "\x7f\x80\x89\x9f\xa0xyz";
+  for (size_t shift = 0; shift < 8; ++shift) {
+    TTextStore store;
+    store.InsertText(0, std::string(shift, 'q') + in);
+    EXPECT_EQ(StoredText(store), std::string(shift, 'q') + stored) << shift;
+  }
+}
+
 TEST(TextStore, SingleCharacterInsertsGoIntoTheirRow) {
   TTextStore store;
   store.InsertText(0, "ac\r");
