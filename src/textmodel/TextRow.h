@@ -65,7 +65,6 @@ public:
   }
   operator TTextRow*() const { return get(); }
   TTextRow* operator->() const { return get(); }
-  friend bool operator==(const TRowLink& link, const TTextRow* row) { return link.get() == row; }
 
 private:
   static intptr_t Address(const void* p) { return reinterpret_cast<intptr_t>(p); }
