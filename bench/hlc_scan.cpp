@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "XmlParser.h"
+#include "XmlDefinitionParser.h"
 #include "highlight/ScanText.h"
 #include "textmodel/TextStore.h"
 

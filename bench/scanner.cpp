@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "XmlDefinitionParser.h"
 #include "XmlGenerator.h"
-#include "XmlParser.h"
 #include "highlight/Rescan.h"
 #include "textmodel/EdStream.h"
 #include "textmodel/TextStore.h"

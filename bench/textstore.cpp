@@ -1,4 +1,4 @@
-// Row store on the peers' generated XML files (PeerFiles.h): loading, freeing and saving, row
+// Row store on the peers' generated XML files (EditorBench.h): loading, freeing and saving, row
 // lookups far from the top row, and the store's work for one character typed at the row limit.
 #include <benchmark/benchmark.h>
 
@@ -16,7 +16,6 @@
 
 using namespace ql;
 using bench::PeerXmlOrSkip;
-using bench::SizeName;
 
 namespace {
 
@@ -26,7 +25,7 @@ TTextControl* Loaded(benchmark::State& state, int64_t mb) {
   for (auto& [size, control] : loaded) {
     if (size == mb) return control.get();
   }
-  const std::string* text = PeerXmlOrSkip(state, SizeName(mb));
+  const std::string* text = PeerXmlOrSkip(state, static_cast<int>(mb));
   if (text == nullptr) return nullptr;
   auto control = std::make_unique<TTextControl>();
   control->SetText(*text);
@@ -37,7 +36,7 @@ TTextControl* Loaded(benchmark::State& state, int64_t mb) {
 // Loads the file into a fresh control. Freeing it, and the allocator's tidying of what was
 // freed (malloc_trim), are not timed here but in BM_Free.
 void BM_Load(benchmark::State& state) {
-  const std::string* text = PeerXmlOrSkip(state, SizeName(state.range(0)));
+  const std::string* text = PeerXmlOrSkip(state, static_cast<int>(state.range(0)));
   if (text == nullptr) return;
   for (auto _ : state) {
     {
@@ -56,7 +55,7 @@ BENCHMARK(BM_Load)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
 
 // Closing a document: freeing every row, with the allocator's tidying afterwards.
 void BM_Free(benchmark::State& state) {
-  const std::string* text = PeerXmlOrSkip(state, SizeName(state.range(0)));
+  const std::string* text = PeerXmlOrSkip(state, static_cast<int>(state.range(0)));
   if (text == nullptr) return;
   for (auto _ : state) {
     state.PauseTiming();
@@ -134,7 +133,7 @@ BENCHMARK(BM_RowPosition)->Arg(50)->Unit(benchmark::kMicrosecond);
 // the text: the row grows past the limit and is split. Only InsertText is timed; between
 // keystrokes the line is put back as it was.
 void BM_TypeAtRowLimit(benchmark::State& state) {
-  const std::string* text = PeerXmlOrSkip(state, SizeName(state.range(0)));
+  const std::string* text = PeerXmlOrSkip(state, static_cast<int>(state.range(0)));
   if (text == nullptr) return;
   TTextControl c;
   c.SetText(*text);

@@ -1,4 +1,4 @@
-// Resident memory of a control per byte of the peers' XML file (PeerFiles.h), measured as the
+// Resident memory of a control per byte of the peers' XML file (EditorBench.h), measured as the
 // peers are: the process's resident set before, during and after loading the file, and after
 // highlighting all of it with the shipped XML definition. A program of its own, so that nothing
 // else has touched its memory.
@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "PeerFiles.h"
-#include "XmlParser.h"
+#include "EditorBench.h"
+#include "XmlDefinitionParser.h"
 #include "highlight/Rescan.h"
 #include "textmodel/TextControl.h"
 
@@ -49,9 +49,9 @@ bool ResetPeak() {
 }
 
 void BM_ResidentPerByte(benchmark::State& state) {
-  const std::string path = bench::PeerPath(bench::SizeName(state.range(0)));
+  const std::string path = bench::PeerXmlPath(static_cast<int>(state.range(0)));
   if (!std::filesystem::exists(path)) {
-    state.SkipWithError(("no " + path + " (run ../shared/peers/run_all.sh)").c_str());
+    state.SkipWithError(("missing " + path).c_str());
     return;
   }
   const auto bytes = static_cast<double>(std::filesystem::file_size(path));

@@ -35,10 +35,15 @@ void TRescanner::RescanVisible(int32_t offset) {
 }
 
 void TRescanner::HighlightAll() {
-  for (TTextRow* row = store_.FirstRow; row != nullptr; row = row->Next) {
-    row->Styles.reset();
-    row->Flags |= rfRescan;
+  if (store_.FirstRow == nullptr) return;
+  if (parser_.CanScan()) {
+    // The run starts at the text's start and, with the whole text changed, never stops before
+    // its end: the values stored before are overwritten in place, never trusted.
+    store_.FirstRow->Styles.reset();
+  } else {
+    for (TTextRow* row = store_.FirstRow; row != nullptr; row = row->Next) row->Styles.reset();
   }
+  store_.FirstRow->Flags |= rfRescan;
   pending_ = 0;
   changedEnd_ = store_.TextLength;
   Rescan();
@@ -105,8 +110,9 @@ bool TRescanner::Commit(bool continues) {
       (row->Next == nullptr || row->Next->Styles != nullptr) && !parser_.InOpenConstruct()) {
     return false;
   }
+  // Only a row whose values changed needs drawing again for them.
   if (!equal) std::memcpy(row->Styles.Ensure(), buffer_.data(), n);
-  row->Flags = (row->Flags & ~(rfRescan | rfForceScan)) | rfRepaint;
+  row->Flags = (row->Flags & ~(rfRescan | rfForceScan)) | (equal ? 0 : rfRepaint);
   if (row->Next == nullptr) return false;
   BeginRow(row->Next, rowStart_ + static_cast<int32_t>(n), counter_ + 1, 0);
   return true;

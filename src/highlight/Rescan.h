@@ -19,7 +19,8 @@
 //      is not forced (rfForceScan), the next row
 //      has stored values, no piece runs on past it and no bound state is active, the run
 //      stops there. Otherwise the new values replace the stored ones, rfRescan and
-//      rfForceScan are cleared, rfRepaint is set, and the run goes on with the next row.
+//      rfForceScan are cleared, rfRepaint is set when the values changed, and the run goes on
+//      with the next row.
 //   4. At the end the parser is reset to the restart value again.
 // When the parser relies on `match` and cannot scan (CanScan), no row is changed.
 #include <cstdint>
@@ -46,7 +47,7 @@ public:
   void TextChanged(int32_t offset, int32_t delta = 0);
   // Makes the row at offset pending and forces it to be highlighted.
   void RescanVisible(int32_t offset);
-  // Drops every stored value and highlights the whole text.
+  // Highlights the whole text again from its start; the values stored before are not used.
   void HighlightAll();
   // Runs the re-highlighting from the pending row (see above); the pending row is cleared.
   void Rescan();

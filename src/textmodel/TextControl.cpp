@@ -60,10 +60,21 @@ std::string DirectoryOf(const std::string& path) {
 }  // namespace
 
 TTextControl::TTextControl()
-    : store_(std::make_unique<TTextStore>(this)), lines_(std::make_unique<TInkMemoStrings>(*this)),
+    : store_(std::make_shared<TTextStore>(this)), lines_(std::make_unique<TInkMemoStrings>(*this)),
       caretControl_(std::make_unique<TSM_CaretControl>(*this)) {}
 
-TTextControl::~TTextControl() = default;
+TTextControl::~TTextControl() {
+  // A store that outlives this control (shared with another) must not report to it any more.
+  if (&store_->Host() == this) store_->SetHost(nullptr);
+}
+
+void TTextControl::UseStore(std::shared_ptr<TTextStore> store) {
+  if (!store || store == store_) return;
+  if (&store_->Host() == this) store_->SetHost(nullptr);
+  store_ = std::move(store);
+  store_->SetHost(this);
+  SetSelectionEnds(selAnchor_, selCaret_);
+}
 
 void TTextControl::SetSelectionEnds(int32_t anchor, int32_t caret) {
   selAnchor_ = std::clamp(anchor, 0, store_->TextLength);
@@ -97,25 +108,33 @@ TLineBreakForm TTextControl::TextForm() const {
 
 // --- Load and save ---
 
+void TTextControl::EndLoadState() noexcept {
+  store_->EndBulkAppend();
+  SetSelectionEnds(0, 0);
+  beyondEOL_ = false;
+  loading_ = false;
+}
+
 void TTextControl::LoadFromStream(TStream& stream) {
   loading_ = true;
   ClearUndo();
   const bool bracket = Repainting();
   if (bracket) lines_->BeginUpdate();
-  SetSelection(0, store_->TextLength);
-  DetachParser();
-  store_->BeginBulkAppend();
+  TEncodingDetector detector;
   try {
-    ReadBlocks(stream);
+    SetSelection(0, store_->TextLength);
+    DetachParser();
+    store_->BeginBulkAppend();
+    ReadBlocks(stream, detector);
   } catch (...) {
-    // The rows read so far stay and the load still ends; the caller hears of the read failure.
-    EndLoad(bracket);
+    // The text loaded so far stays and the load still ends; the caller hears of the read failure.
+    EndLoad(bracket, detector);
     throw;
   }
-  if (const std::exception_ptr failure = EndLoad(bracket)) std::rethrow_exception(failure);
+  if (const std::exception_ptr failure = EndLoad(bracket, detector)) std::rethrow_exception(failure);
 }
 
-void TTextControl::ReadBlocks(TStream& stream) {
+void TTextControl::ReadBlocks(TStream& stream, TEncodingDetector& detector) {
   int64_t size = stream.Size() - stream.Position();
   if (size <= 0) {
     ReplaceSelection(nullptr, 0);
@@ -130,14 +149,17 @@ void TTextControl::ReadBlocks(TStream& stream) {
       n = LoadBlock - 1;
       stream.Seek(-1, soFromCurrent);
     }
+    detector.Feed(block.data(), static_cast<size_t>(n));
     ReplaceSelection(block.data(), n);
     size -= n;
   }
 }
 
-std::exception_ptr TTextControl::EndLoad(bool bracket) {
-  // The control's hooks (re-highlighting, layout, repainting) may fail; every step still runs,
-  // so that the control never stays in the middle of a load.
+std::exception_ptr TTextControl::EndLoad(bool bracket, const TEncodingDetector& detector) {
+  EndLoadState();
+  encoding_ = detector.Result();
+  // The control's hooks (re-highlighting, layout, repainting) may fail; every one still runs,
+  // so that the control never stays half-way out of a load.
   std::exception_ptr failure;
   const auto step = [&failure](auto&& action) {
     try {
@@ -146,15 +168,11 @@ std::exception_ptr TTextControl::EndLoad(bool bracket) {
       if (!failure) failure = std::current_exception();
     }
   };
-  store_->EndBulkAppend();
   step([this] { WholeTextChanged(); });
   step([this] { ReattachParser(); });
-  SetSelectionEnds(0, 0);
-  beyondEOL_ = false;
   step([this] { EnsureCaretVisible(); });
   if (bracket) step([this] { lines_->EndUpdate(); });
   step([this] { ClearUndo(); });
-  loading_ = false;
   return failure;
 }
 
@@ -248,13 +266,11 @@ void TTextControl::Clear() {
   SetSelection(0, store_->TextLength);
   ReplaceSelection(nullptr, 0);
   ClearUndo();
+  encoding_ = TTextEncoding::Utf8;
 }
 
 int32_t TTextControl::ColumnOfChar(const TTextRow& row, int32_t index) const {
-  if (!(row.Flags & rfHasTab)) return index;
-  int32_t col = 0;
-  for (int32_t i = 0; i < index && i < row.Length; ++i) col = row.Text[i] == '\t' ? NextTabStop(col) : col + 1;
-  return col;
+  return DisplayColumn(row.All(), index, encoding_, *this);
 }
 
 }  // namespace ql

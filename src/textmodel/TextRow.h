@@ -96,6 +96,8 @@ public:
   uint8_t* Ensure();
   // The row has no values any more.
   void reset();
+  // Takes the row's Length values from values (none when null) into the row's own room.
+  TRowStyles& operator=(std::unique_ptr<uint8_t[]> values);
 };
 
 // row->Attachment: the object tied to the row, owned by it, or none.
@@ -190,6 +192,15 @@ inline uint8_t* TRowStyles::Ensure() {
     row->StoreBits |= rsStyled;
   }
   return values;
+}
+
+inline TRowStyles& TRowStyles::operator=(std::unique_ptr<uint8_t[]> values) {
+  if (values == nullptr) {
+    reset();
+  } else {
+    std::memcpy(Ensure(), values.get(), rowstorage::RowOf(this, offsetof(TTextRow, Styles))->Length);
+  }
+  return *this;
 }
 
 inline void TRowStyles::reset() {

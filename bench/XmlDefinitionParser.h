@@ -1,5 +1,5 @@
 #pragma once
-// The shipped XML highlighting definition, compiled from its script, for benchmarks.
+// A parser compiled from the shipped XML highlighting script, for benchmarks.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
