@@ -121,12 +121,16 @@ void TInkMemoHost::SetCaretPos(int32_t x, int32_t y) {
   RestartBlink();
 }
 
+// Showing a shown caret changes nothing, so a target that shows it after every paint does not
+// keep restarting the blink.
 void TInkMemoHost::ShowCaret() {
+  if (caret_.Shown()) return;
   caret_.Show();
   RestartBlink();
 }
 
 void TInkMemoHost::HideCaret() {
+  if (!caret_.Shown()) return;
   UpdateCaret();
   caret_.Hide();
   blink_.stop();
