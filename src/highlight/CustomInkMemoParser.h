@@ -116,6 +116,9 @@ public:
   virtual bool InDesignMode() const { return false; }
 
   TCustomParseEvent OnCustomParse;
+  // The editor whose re-highlighting runs with this parser now (null: none). Scan runs of the
+  // editors sharing the parser never interleave: one that finds another's running defers its own.
+  const TParserClient* ScanOwner = nullptr;
 
 private:
   struct TEnd;  // an end sequence with its groups looked up (Scanner.cpp)

@@ -105,11 +105,12 @@ bool TRescanner::Commit(bool continues) {
       (row->Next == nullptr || row->Next->Styles != nullptr) && !parser_.InOpenConstruct()) {
     return false;
   }
+  // Only a row whose values changed needs drawing again for them.
   if (!equal) {
     if (row->Styles == nullptr) row->Styles = std::make_unique<uint8_t[]>(n);
     std::memcpy(row->Styles.get(), buffer_.data(), n);
   }
-  row->Flags = (row->Flags & ~(rfRescan | rfForceScan)) | rfRepaint;
+  row->Flags = (row->Flags & ~(rfRescan | rfForceScan)) | (equal ? 0 : rfRepaint);
   if (row->Next == nullptr) return false;
   BeginRow(row->Next, rowStart_ + static_cast<int32_t>(n), counter_ + 1, 0);
   return true;

@@ -19,7 +19,8 @@
 //      is not forced (rfForceScan), the next row
 //      has stored values, no piece runs on past it and no bound state is active, the run
 //      stops there. Otherwise the new values replace the stored ones, rfRescan and
-//      rfForceScan are cleared, rfRepaint is set, and the run goes on with the next row.
+//      rfForceScan are cleared, rfRepaint is set when the values changed, and the run goes on
+//      with the next row.
 //   4. At the end the parser is reset to the restart value again.
 // When the parser relies on `match` and cannot scan (CanScan), no row is changed.
 #include <cstdint>

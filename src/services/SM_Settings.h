@@ -37,6 +37,7 @@
 #include "services/SettingsOptions.h"
 #include "services/SettingsTabColumns.h"
 #include "services/SettingsTypes.h"
+#include "textmodel/DisplayColumns.h"
 #include "textmodel/SM_Base.h"
 #include "toolkit/FontFactory.h"
 
@@ -78,7 +79,7 @@ struct TSettingsValues {
   bool UseDefGutterColor = false;                  // gutter in the system scroll-bar colour
 };
 
-class TSM_Settings : public TSM_Base, public TSettingsValues {
+class TSM_Settings : public TSM_Base, public TSettingsValues, public TTabRule {
 public:
   static constexpr int32_t MaxEditableStyles = 50;
   static constexpr int32_t MaxKeywordTables = 21;
@@ -116,6 +117,7 @@ public:
   bool ShowAllResourcesMade() const { return showAllMade_; }
   // The factory fonts are made with (the process-wide default at creation).
   void SetFontFactory(TFontFactory& factory);
+  TFontFactory& FontFactory() const { return *fontFactory_; }
   // The logical font of style n: FontName, FontSize for the target device, the style's font
   // style, FontCharSet.
   TFontDescription StyleFontDescription(uint8_t n, TFontTarget target) const;
@@ -153,7 +155,8 @@ public:
   std::string TabColumnsText() const { return FormatTabColumns(tabColumns_); }
   // TabDefault, or 4 when it is 0 or less.
   int32_t TabWidth() const { return TabDefault > 0 ? TabDefault : 4; }
-  int32_t NextTabStop(int32_t column) const { return ql::NextTabStop(tabColumns_, TabDefault, column); }
+  // The tab rule of every editor using these settings (DisplayColumns.h).
+  int32_t NextTabStop(int32_t column) const override { return ql::NextTabStop(tabColumns_, TabDefault, column); }
 
   // --- Keyword tables ---
 

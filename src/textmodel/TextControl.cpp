@@ -59,10 +59,21 @@ std::string DirectoryOf(const std::string& path) {
 }  // namespace
 
 TTextControl::TTextControl()
-    : store_(std::make_unique<TTextStore>(this)), lines_(std::make_unique<TInkMemoStrings>(*this)),
+    : store_(std::make_shared<TTextStore>(this)), lines_(std::make_unique<TInkMemoStrings>(*this)),
       caretControl_(std::make_unique<TSM_CaretControl>(*this)) {}
 
-TTextControl::~TTextControl() = default;
+TTextControl::~TTextControl() {
+  // A store that outlives this control (shared with another) must not report to it any more.
+  if (&store_->Host() == this) store_->SetHost(nullptr);
+}
+
+void TTextControl::UseStore(std::shared_ptr<TTextStore> store) {
+  if (!store || store == store_) return;
+  if (&store_->Host() == this) store_->SetHost(nullptr);
+  store_ = std::move(store);
+  store_->SetHost(this);
+  SetSelectionEnds(selAnchor_, selCaret_);
+}
 
 void TTextControl::SetSelectionEnds(int32_t anchor, int32_t caret) {
   selAnchor_ = std::clamp(anchor, 0, store_->TextLength);
@@ -96,48 +107,58 @@ TLineBreakForm TTextControl::TextForm() const {
 
 // --- Load and save ---
 
+void TTextControl::EndLoadState() noexcept {
+  store_->EndBulkAppend();
+  SetSelectionEnds(0, 0);
+  beyondEOL_ = false;
+  loading_ = false;
+}
+
 void TTextControl::LoadFromStream(TStream& stream) {
   loading_ = true;
   ClearUndo();
   const bool bracket = Repainting();
   if (bracket) lines_->BeginUpdate();
-  SetSelection(0, store_->TextLength);
-  DetachParser();
-  store_->BeginBulkAppend();
-  // However the load ends, the store leaves bulk mode and the control gets its parser back.
-  struct TLoadEnd {
-    TTextControl& c;
-    bool bracket;
-    ~TLoadEnd() {
-      c.store_->EndBulkAppend();
-      c.WholeTextChanged();
-      c.ReattachParser();
-      c.SetSelectionEnds(0, 0);
-      c.beyondEOL_ = false;
-      c.EnsureCaretVisible();
-      if (bracket) c.lines_->EndUpdate();
-      c.ClearUndo();
-      c.loading_ = false;
+  TEncodingDetector detector;
+  try {
+    SetSelection(0, store_->TextLength);
+    DetachParser();
+    store_->BeginBulkAppend();
+    int64_t size = stream.Size() - stream.Position();
+    if (size <= 0) ReplaceSelection(nullptr, 0);
+    std::string block(LoadBlock, '\0');
+    while (size > 0) {
+      int32_t n = static_cast<int32_t>(std::min<int64_t>(size, LoadBlock));
+      stream.ReadBuffer(block.data(), n);
+      if (n == LoadBlock && block[LoadBlock - 1] == '\r') {
+        // The CR starts the next block, together with the LF that may follow it.
+        n = LoadBlock - 1;
+        stream.Seek(-1, soFromCurrent);
+      }
+      detector.Feed(block.data(), static_cast<size_t>(n));
+      ReplaceSelection(block.data(), n);
+      size -= n;
     }
-  } end{*this, bracket};
-
-  int64_t size = stream.Size() - stream.Position();
-  if (size <= 0) {
-    ReplaceSelection(nullptr, 0);
-    return;
-  }
-  std::string block(LoadBlock, '\0');
-  while (size > 0) {
-    int32_t n = static_cast<int32_t>(std::min<int64_t>(size, LoadBlock));
-    stream.ReadBuffer(block.data(), n);
-    if (n == LoadBlock && block[LoadBlock - 1] == '\r') {
-      // The CR starts the next block, together with the LF that may follow it.
-      n = LoadBlock - 1;
-      stream.Seek(-1, soFromCurrent);
+  } catch (...) {
+    // The text loaded so far stays; the control leaves the load before the error passes on.
+    EndLoadState();
+    try {
+      encoding_ = detector.Result();
+      WholeTextChanged();
+      ReattachParser();
+      if (bracket) lines_->EndUpdate();
+      ClearUndo();
+    } catch (...) {
     }
-    ReplaceSelection(block.data(), n);
-    size -= n;
+    throw;
   }
+  EndLoadState();
+  encoding_ = detector.Result();
+  WholeTextChanged();
+  ReattachParser();
+  EnsureCaretVisible();
+  if (bracket) lines_->EndUpdate();
+  ClearUndo();
 }
 
 void TTextControl::SaveToStream(TStream* stream) {
@@ -230,13 +251,11 @@ void TTextControl::Clear() {
   SetSelection(0, store_->TextLength);
   ReplaceSelection(nullptr, 0);
   ClearUndo();
+  encoding_ = TTextEncoding::Utf8;
 }
 
 int32_t TTextControl::ColumnOfChar(const TTextRow& row, int32_t index) const {
-  if (!(row.Flags & rfHasTab)) return index;
-  int32_t col = 0;
-  for (int32_t i = 0; i < index && i < row.Length; ++i) col = row.Text[i] == '\t' ? NextTabStop(col) : col + 1;
-  return col;
+  return DisplayColumn(row.All(), index, encoding_, *this);
 }
 
 }  // namespace ql

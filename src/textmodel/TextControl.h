@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "textmodel/DisplayColumns.h"
 #include "textmodel/TextStore.h"
+#include "toolkit/TextEncoding.h"
 
 namespace ql {
 
@@ -17,7 +19,7 @@ class TSM_CaretControl;
 
 enum TSaveFormat : uint8_t { sfTEXT = 0, sfRTF = 1, sfHTML = 2, sfUNIX = 3 };
 
-class TTextControl : public TTextStoreHost {
+class TTextControl : public TTextStoreHost, public TTabRule {
 public:
   TTextControl();
   ~TTextControl() override;
@@ -26,6 +28,8 @@ public:
 
   TTextStore& Store() { return *store_; }
   const TTextStore& Store() const { return *store_; }
+  // The store, for sharing it with another editor or a stream that must keep it alive.
+  const std::shared_ptr<TTextStore>& SharedStore() const { return store_; }
   TInkMemoStrings& Lines() { return *lines_; }
   TSM_CaretControl& CaretControl() { return *caretControl_; }
 
@@ -58,8 +62,11 @@ public:
   virtual bool BeyondEOL() const { return beyondEOL_; }
   virtual int32_t VirtualColumn() const { return 0; }
   virtual void SetBeyondEOL(bool on) { beyondEOL_ = on; }
-  // The display column after a TAB at column col.
-  virtual int32_t NextTabStop(int32_t col) const { return (col / 8 + 1) * 8; }
+  // The display column after a TAB at column col: every 8 columns for a control without settings.
+  int32_t NextTabStop(int32_t col) const override { return (col / 8 + 1) * 8; }
+  // How the text's bytes show and how typed characters become bytes. A load decides it from the
+  // loaded bytes (TEncodingDetector); an empty text is UTF-8.
+  TTextEncoding DisplayEncoding() const { return encoding_; }
   // Writes the whole text as RTF or HTML; by default as plain text.
   virtual void ExportText(TSaveFormat format, TStream& stream);
   // True when a loaded or saved file's name becomes the control's FileName.
@@ -84,7 +91,7 @@ public:
   void SetModified(bool modified);
   // Deletes all text and clears the undo history.
   virtual void Clear();
-  // Display column of character index within row (TABs expanded).
+  // Display column of character index within row (DisplayColumns.h).
   int32_t ColumnOfChar(const TTextRow& row, int32_t index) const;
 
   std::string FileName;
@@ -96,11 +103,16 @@ public:
 protected:
   bool Loading() const { return loading_; }
   void SetSelectionEnds(int32_t anchor, int32_t caret);
+  void SetDisplayEncodingValue(TTextEncoding encoding) { encoding_ = encoding; }
+  // Makes store the control's text (shared with whoever else holds it); the control becomes its host.
+  void UseStore(std::shared_ptr<TTextStore> store);
 
 private:
   TLineBreakForm TextForm() const;
+  // The end of a load that cannot fail: bulk mode off, selection at the start, loading over.
+  void EndLoadState() noexcept;
 
-  std::unique_ptr<TTextStore> store_;
+  std::shared_ptr<TTextStore> store_;  // never null
   std::unique_ptr<TInkMemoStrings> lines_;
   std::unique_ptr<TSM_CaretControl> caretControl_;
   int32_t selAnchor_ = 0;
@@ -109,6 +121,7 @@ private:
   bool beyondEOL_ = false;
   bool loading_ = false;
   bool titleAsFilename_ = false;
+  TTextEncoding encoding_ = TTextEncoding::Utf8;
 };
 
 }  // namespace ql

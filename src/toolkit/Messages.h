@@ -46,8 +46,77 @@ constexpr TMsgNum EM_GETLIMITTEXT = 0x00D5, EM_POSFROMCHAR = 0x00D6, EM_CHARFROM
 constexpr TMsgNum EM_EXGETSEL = WM_USER + 52, EM_EXSETSEL = WM_USER + 55, EM_GETTEXTRANGE = WM_USER + 75;
 constexpr TMsgNum EM_CANREDO = WM_USER + 85, EM_REDO = WM_USER + 84;
 
-// The editor control's own messages start here.
+// Rich-edit message the editor answers too.
+constexpr TMsgNum EM_CANPASTE = WM_USER + 50;
+
+// Component notifications of the toolkit: the control's colour or font property changed.
+constexpr TMsgNum CM_BASE = 0xB000;
+constexpr TMsgNum CM_COLORCHANGED = CM_BASE + 13, CM_FONTCHANGED = CM_BASE + 14;
+
+// The editor control's own messages. In wParam of the get/set messages bit 0 selects set (1) or
+// get (0), and bit 1 suppresses scrolling, painting and change reporting after a set.
 constexpr TMsgNum SMM_FIRST = 0x0C00;
+constexpr WPARAM smmSet = 0x01, smmNoRedraw = 0x02;
+constexpr TMsgNum SMM_SELECTION = 0x0C00;      // lParam: TSelectionEnds*
+constexpr TMsgNum SMM_OPTIONS = 0x0C01;        // lParam: the option word
+constexpr TMsgNum SMM_REPLACESEL = 0x0C02;     // lParam: NUL-terminated text, or 0 to delete
+constexpr TMsgNum SMM_LOCKPAINT = 0x0C05;      // lParam: nonzero = lock
+constexpr TMsgNum SMM_INSERTSTREAM = 0x0C06;   // lParam: TStream*, read from its position to its end
+constexpr TMsgNum SMM_WRITESEL = 0x0C07;       // wParam: smfPlain...; lParam: TStream*
+constexpr TMsgNum SMM_MODIFIED = 0x0C08;       // lParam: value
+constexpr TMsgNum SMM_TOPROW = 0x0C09;         // lParam: row index
+constexpr TMsgNum SMM_LEFTCOLUMN = 0x0C0A;     // lParam: display column
+constexpr TMsgNum SMM_FIND = 0x0C0B;
+constexpr TMsgNum SMM_REPLACEDIALOG = 0x0C0C;
+constexpr TMsgNum SMM_GETSELTEXT = 0x0C0D;     // wParam: smfPlain...; lParam: TTextBuffer* or 0
+constexpr TMsgNum SMM_CANREDO = 0x0C0E;
+constexpr TMsgNum SMM_REDO = 0x0C0F;
+constexpr TMsgNum SMM_INDENT = 0x0C10;         // wParam: count (0 = IndentStep); lParam bit 0: TABs allowed
+constexpr TMsgNum SMM_UNINDENT = 0x0C11;       // wParam: count (0 = IndentStep)
+constexpr TMsgNum SMM_APPLYSETTINGS = 0x0C12;
+constexpr TMsgNum SMM_SETSTYLES = 0x0C13;      // wParam: TRowRange* or 0 (all rows); lParam: TByteBuffer*
+constexpr TMsgNum SMM_GETSTYLES = 0x0C14;      // as SMM_SETSTYLES
+constexpr TMsgNum SMM_UNDOSTACK = 0x0C15;      // lParam: std::shared_ptr<TUndoStack>* (read or written)
+constexpr TMsgNum SMM_TEXTSTORE = 0x0C18;      // wParam 0 get, 1 attach; lParam: std::shared_ptr<TTextStore>*
+constexpr TMsgNum SMM_RESCANFROM = 0x0C21;     // lParam: row index
+constexpr TMsgNum SMM_VERSION = 0x0C40;        // result: const char* "<TInkMemo>:3.00.39"
+// Messages of this editor beyond the classic set, from 0x0C80.
+constexpr TMsgNum SMM_ENCODING = 0x0C80;       // bits 0, 1; lParam: TTextEncoding
+constexpr TMsgNum SMM_REPLACETEXT = 0x0C81;    // bit 1 as SMM_REPLACESEL; lParam: const TTextSpan*
+constexpr TMsgNum SMM_LOADSTREAM = 0x0C82;     // lParam: TStream*; replaces the whole text
+constexpr TMsgNum SMM_SAVESTREAM = 0x0C83;     // lParam: TStream*; writes the whole text in SaveFormat
+constexpr TMsgNum SMM_EXECUTEACTION = 0x0C84;  // wParam: action code; lParam bit 0: extend the selection
+constexpr TMsgNum SMM_CLEAR = 0x0C85;          // deletes all text and the undo history
+constexpr TMsgNum SMM_PARSER = 0x0C86;         // wParam: slot 1..6 (bit 8: set); lParam: parser*
+constexpr TMsgNum SMM_ACTIVEPARSER = 0x0C87;   // bits 0, 1; lParam: slot 1..6
+
+// Formats of SMM_WRITESEL and SMM_GETSELTEXT.
+constexpr WPARAM smfPlainCR = 0, smfPlainCRLF = 1, smfRTF = 2, smfHTML = 4, smfPlainLF = 8;
+
+// Parameter records of the pointer-carrying messages.
+struct TSelectionEnds {
+  int32_t Anchor = 0;
+  int32_t Caret = 0;
+  bool operator==(const TSelectionEnds&) const = default;
+};
+// Bytes handed in, with their count (no NUL needed).
+struct TTextSpan {
+  const char* Data = nullptr;
+  int32_t Length = 0;
+};
+// A caller's buffer: at most Size bytes are written, the last one a NUL.
+struct TTextBuffer {
+  char* Data = nullptr;
+  int32_t Size = 0;
+};
+struct TByteBuffer {
+  uint8_t* Data = nullptr;
+  int32_t Size = 0;
+};
+struct TRowRange {
+  int32_t First = 0;
+  int32_t Last = 0;
+};
 
 // Packing of message parameters, as the window system packs them.
 constexpr LPARAM MAKELPARAM(int32_t low, int32_t high) {

@@ -9,7 +9,9 @@
 #include "services/AutoReplace.h"
 #include "services/CodeTemplates.h"
 #include "services/MacroEditor.h"
+#include "services/SM_Settings.h"
 #include "textmodel/CharClasses.h"
+#include "textmodel/DisplayColumns.h"
 #include "textmodel/EdStream.h"
 #include "textmodel/TextStore.h"
 #include "toolkit/KeyboardLayout.h"
@@ -44,6 +46,7 @@ public:
     if (caret != std::string::npos) text.erase(caret, 1);
     store_.InsertText(0, text);
     anchor_ = caret_ = caret != std::string::npos ? static_cast<int32_t>(caret) : store_.TextLength;
+    Settings.TabDefault = 8;
   }
 
   std::string Text() { return store_.GetRange(0, store_.TextLength); }
@@ -65,11 +68,8 @@ public:
   int32_t DisplayColumnOf(int32_t position) override {
     const std::string text = store_.GetRange(0, position);
     const size_t lineStart = text.rfind('\r');
-    int32_t column = 0;
-    for (size_t i = lineStart == std::string::npos ? 0 : lineStart + 1; i < text.size(); ++i) {
-      column = text[i] == '\t' ? (column / 8 + 1) * 8 : column + 1;
-    }
-    return column;
+    const std::string_view row = std::string_view(text).substr(lineStart == std::string::npos ? 0 : lineStart + 1);
+    return DisplayColumn(row, static_cast<int32_t>(row.size()), TTextEncoding::Utf8, Settings);
   }
   void MacroReplaceSelection(const std::string& text) override {
     const int32_t start = std::min(anchor_, caret_);
@@ -120,6 +120,8 @@ public:
     }
   }
 
+  // The tab stops of the editor's settings.
+  TSM_Settings Settings;
   std::vector<std::string> UndoLog;
   std::vector<bool> ReplacedInGroup;
   int32_t PickListsMade = 0;

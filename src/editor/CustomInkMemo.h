@@ -1,0 +1,398 @@
+#pragma once
+// TCustomInkMemo: the editor control as an engine without a toolkit. It owns (shares) a row
+// store and an undo history, draws onto a TCanvas, and talks to the window it lives in through a
+// THostWindow.
+//
+// How a host drives it
+//   - Everything goes through Perform(msg, wParam, lParam) (Messages.h), which is the window
+//     procedure WndProc: the only place where the editor's state changes. Properties and public
+//     operations below are thin wrappers that send messages to the editor itself.
+//   - The host sends WM_SIZE (MAKELPARAM(w, h)) first, then WM_SETFOCUS/WM_KILLFOCUS,
+//     WM_KEYDOWN (virtual key; modifiers read from THostWindow::KeyDown), WM_CHAR (a Unicode
+//     code point), the mouse messages (MK_* flags, client coordinates), WM_MOUSEWHEEL,
+//     WM_HSCROLL/WM_VSCROLL (SB_* code, thumb position in the high word), WM_TIMER (ids the
+//     editor asked for) and WM_PAINT (lParam: TPaintRequest*; draw every pixel of Rect).
+//   - The editor asks the host to repaint (InvalidateRect), sets the scroll bars, places the
+//     caret, and reads the clipboard, key state, tick count and focus through THostWindow.
+//   - Change reporting happens once per outermost message: re-highlighting, the invalidation of
+//     changed rows, scroll bars, caret, then OnTextChange (per changed piece) and OnChange.
+//
+// What the main window uses: FileName, GetModified, GetText/SetText, LoadFromFile/SaveToFile,
+// Clear, Lines() with BeginUpdate/EndUpdate, CaretControl(), Undo/Redo/CanUndo/CanRedo,
+// CutToClipboard/CopyToClipboard/PasteFromClipboard, SelectAll, SetFocus, OnChange,
+// OnTextChange, DisplayEncoding(); TInkMemo (InkMemo.h) adds the parser slots.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/RowLayout.h"
+#include "editor/UndoStack.h"
+#include "highlight/ParserClient.h"
+#include "services/MacroEditor.h"
+#include "services/SettingsOptions.h"
+#include "textmodel/CaretControl.h"
+#include "textmodel/CharClasses.h"
+#include "textmodel/EdStream.h"
+#include "textmodel/InkMemoStrings.h"
+#include "textmodel/TextControl.h"
+#include "toolkit/HostWindow.h"
+#include "toolkit/WindowTarget.h"
+
+namespace ql {
+
+class TCanvas;
+class TCustomInkMemoParser;
+class TRescanner;
+class TSM_Settings;
+
+// ChangeFlags: what changed since OnChange was last raised.
+constexpr uint32_t cfCaret = 0x01, cfText = 0x02, cfSize = 0x04, cfStyle = 0x08, cfScroll = 0x10;
+constexpr uint32_t cfInsertMode = 0x20, cfOptions = 0x40, cfCommand = 0x80;
+
+// Timer the editor uses for scrolling while the mouse selects outside the window.
+constexpr uint32_t tmAutoScroll = 1;
+
+class TCustomInkMemo : public TTextControl, public TParserClient, public TWindowTarget, public TMacroEditor {
+public:
+  // host may be null: the editor then has no window (a default THostWindow).
+  explicit TCustomInkMemo(THostWindow* host = nullptr);
+  ~TCustomInkMemo() override;
+
+  // --- The window ---
+
+  void SetHost(THostWindow* host);
+  THostWindow& Host() const { return *host_; }
+  // The window procedure: every message goes through here.
+  LRESULT Perform(TMsgNum msg, WPARAM wParam = 0, LPARAM lParam = 0) final;
+
+  // --- Selection (reads are direct, writes send SMM_SELECTION) ---
+
+  int32_t GetSelStart() const { return std::min(SelAnchor(), SelCaret()); }
+  void SetSelStart(int32_t value);
+  // Line breaks count two with SelLineStyle lsCRLF.
+  int32_t GetSelLength() const;
+  void SetSelLength(int32_t value);
+  std::string GetSelText();
+  void SetSelText(const std::string& text);
+  void SetSelection(int32_t anchor, int32_t caret) override;
+  void SelectAll();
+
+  // --- Editing ---
+
+  void ReplaceSelection(const char* text, int32_t len) override;
+  using TTextControl::ReplaceSelection;
+  bool CanUndo() const override;
+  bool CanRedo() const;
+  void Undo();
+  void Redo();
+  void ClearUndo() override;
+  void CutToClipboard();
+  void CopyToClipboard();
+  void PasteFromClipboard();
+  void ExecuteAction(int32_t code, bool extend = false);
+  void LoadFromStream(TStream& stream) override;
+  void SaveToStream(TStream* stream) override;
+  void Clear() override;
+  void SetFocus() { host_->SetFocus(); }
+  // Switches the display encoding (a repaint; the bytes stay).
+  void SetDisplayEncoding(TTextEncoding encoding);
+
+  // --- Properties ---
+
+  // The active settings object: the active parser's, or the editor's own.
+  TSM_Settings& Settings() const { return *settings_; }
+  TInkMemoOptions GetOptions() const;
+  void SetOptions(TInkMemoOptions options);
+  bool HasOption(TInkMemoOption option) const;
+  int32_t GetGutter() const;
+  // Ignored without a client width, for negative values, 1..33, the current value and more than
+  // a fifth of the client width.
+  void SetGutter(int32_t value);
+  int32_t GetRightMargin() const;
+  void SetRightMargin(int32_t value);
+  int32_t GetTabDefault() const;
+  // Raises EInkMemo "=Illegal default tab stop value, must be > 0" for 0.
+  void SetTabDefault(int32_t value);
+  std::string GetWrapOverride() const;
+  bool GetReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool on) { Perform(EM_SETREADONLY, on ? 1 : 0); }
+  bool InsertMode() const { return insertMode_; }
+  bool Modified() const { return CanUndo(); }
+  bool HideSelection() const override { return hideSelection_; }
+  void SetHideSelection(bool on) override { hideSelection_ = on; }
+  bool WantReturns = true;
+  bool WantTab = true;
+  bool Enabled = true;
+  bool TabStop = true;
+  TCharClasses WordTests;
+
+  // --- View (pixels unless said otherwise) ---
+
+  int32_t TopRowIndex() const;
+  int32_t LeftColumn() const { return leftColumn_; }
+  int32_t VisibleRows() const { return visibleRows_; }
+  int32_t VisibleColumns() const { return visibleColumns_; }
+  int32_t LineHeight() const { return lineHeight_; }
+  int32_t CharWidth() const { return charWidth_; }
+  bool FixedPitch() const { return fixedPitch_; }
+  int32_t ClientWidth() const { return clientWidth_; }
+  int32_t ClientHeight() const { return clientHeight_; }
+  // Where the text area starts: the margin, plus the gutter when it is shown.
+  int32_t TextLeft() const;
+  int32_t PreferredX() const { return preferredX_; }
+  // The point of offset's character (-1, -1 before the top row), and the offset nearest to a point.
+  TPoint PointFromChar(int32_t offset);
+  int32_t CharFromPoint(int32_t x, int32_t y);
+  // Display column of offset in its row (0 on the line after a final line break).
+  int32_t ColumnOfOffset(int32_t offset);
+  uint32_t ChangeFlags() const { return changeFlags_; }
+  // The change flags the OnChange being raised reports.
+  uint32_t ReportedChangeFlags() const { return reportedFlags_; }
+
+  // --- Events ---
+
+  std::function<void(TCustomInkMemo& sender)> OnChange;
+  // Per changed piece: the offset and the bytes inserted (positive) or removed (negative); (0, 0)
+  // when the whole text was deleted. Raised with OnChange, after the message.
+  std::function<void(TCustomInkMemo& sender, int32_t start, int32_t extent)> OnTextChange;
+  std::function<void(TCustomInkMemo& sender, int32_t& actionCode)> OnCommandRecognised;
+  std::function<void(TCustomInkMemo& sender, int32_t lineNo)> OnGutterClick;
+  // Makes the visible pick list of the code templates (the host's list box); without it none shows.
+  std::function<std::unique_ptr<TMacroPickList>(TCustomInkMemo& sender, TMacroKeywords& table)> OnCreatePickList;
+  // Wheel notches; set handled to keep the editor from scrolling.
+  std::function<void(TCustomInkMemo& sender, int32_t notches, bool& handled)> OnMouseWheel;
+
+  // --- What the host and the parsers call ---
+
+  // TTextStoreHost
+  int32_t VisibleRowCount() const override { return visibleRows_; }
+  void TextChanged(int32_t offset, int32_t delta) override;
+  void TextEmptied() override;
+  // TTabRule: the active settings' tab stops.
+  int32_t NextTabStop(int32_t column) const override;
+  // TSettingsClient / TParserClient
+  void SettingsGutterFontChanged(TSM_Settings& settings) override;
+  void ParserChanged(TCustomInkMemoParser& parser) override;
+  void ParserDestroyed(TCustomInkMemoParser& parser) override;
+
+  // TMacroEditor
+  int32_t MacroSelAnchor() const override { return SelAnchor(); }
+  int32_t MacroSelCaret() const override { return SelCaret(); }
+  void MacroSetSelection(int32_t anchor, int32_t caret, bool repaint) override;
+  int32_t MacroTextLength() const override { return Store().TextLength; }
+  TCustomEdStream& MacroStreamAt(int32_t position) override;
+  bool CharStartsWord(uint8_t c) const override { return WordTests.CharStartsWord(c); }
+  bool CharIsInWord(uint8_t c) const override { return WordTests.CharIsInWord(c); }
+  int32_t DisplayColumnOf(int32_t position) override { return ColumnOfOffset(position); }
+  void MacroReplaceSelection(const std::string& text) override;
+  void BeginUndoGroup(int32_t group) override;
+  void EndUndoGroup(int32_t group) override;
+  std::unique_ptr<TMacroPickList> CreatePickList(TMacroKeywords& table) override;
+
+  // The history and the parser in use, for tests and benchmarks.
+  TUndoStack& History() const { return *history_; }
+  TCustomInkMemoParser* ActiveParserObject() const { return parser_; }
+
+protected:
+  // The window procedure; derived controls handle their own messages and pass the rest on.
+  virtual LRESULT WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam);
+  // Re-highlights from the pending row and raises the change events (once per outermost message).
+  virtual void DoChange();
+  // The action executor (action codes of KeyActions.h).
+  virtual void ExecuteActionCode(int32_t code, bool extend);
+  // Makes parser (or none: the editor's own settings) the one the editor highlights with.
+  void SelectParser(TCustomInkMemoParser* parser);
+
+  // TTextControl hooks
+  void SetRedraw(bool on) override;
+  void SetUpdateState(bool updating) override;
+  bool Repainting() const override { return redrawEnabled_; }
+  void DetachParser() override { parserDetached_ = true; }
+  void ReattachParser() override;
+  void WholeTextChanged() override;
+  void NotifyTextChanged() override { changeFlags_ |= cfText; }
+  void EnsureCaretVisible() override;
+  int32_t VirtualColumn() const override { return virtualColumn_; }
+  bool TitleAsFilename() const override { return HasOption(smoTitleAsFilename); }
+
+private:
+  friend class TTransaction;
+
+  // -- WndProc.cpp: dispatch and the message table
+  LRESULT Dispatch(TMsgNum msg, WPARAM wParam, LPARAM lParam);
+  void EndOfMessage();
+  LRESULT EditMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bool& handled);
+  LRESULT OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bool& handled);
+
+  // -- Selection.cpp
+  void SetSelectionMsg(TSelectionEnds ends, bool quiet);
+  void MoveCaret(int32_t caret, bool extend);
+  std::string SelectionBytes(TLineBreakForm form);
+
+  // -- Geometry.cpp: offsets, columns and pixels
+  const TRowLayout& LayoutOf(const TTextRow& row);
+  // The character boundary of row nearest to display column (a byte index in the row).
+  int32_t CharOfColumn(const TTextRow& row, int32_t column);
+  int32_t ColumnOfPixel(int32_t x) const;
+  // The row at client y (null below the last row), with its start offset and index.
+  TRowPos RowAtY(int32_t y);
+  void MeasureFont();
+  void UpdateVisibleSize();
+
+  // -- Scrolling.cpp
+  void ScrollTo(int32_t left, int32_t top, bool repaint);
+  void SetTopRow(int32_t index);
+  void ScrollBarMessage(TScrollBarKind bar, WPARAM wParam);
+  void UpdateScrollBars();
+  int32_t ScrollScale() const;
+
+  // -- Editing.cpp
+  void ReplaceSel(std::string_view text, bool quiet);
+  void InsertTyped(std::string_view bytes);
+  // Fills from display column from to column to with blanks (or TABs and blanks, by the options).
+  void InsertFill(int32_t from, int32_t to);
+  void SmartTab();
+  void TypeChar(char32_t code);
+  void DeleteChar(bool before);
+  void DeleteWord(bool before);
+  void DeleteLine();
+  void Paste(const std::string& utf8, int32_t group);
+  void InsertStream(TStream& stream, bool quiet);
+  void ClearHistory();
+  void PlayBack(bool undo);
+  void ApplyStep(const TUndoStep& step, bool undo);
+
+  // -- Actions.cpp
+  int32_t NextCharOffset(int32_t offset);
+  int32_t PrevCharOffset(int32_t offset);
+  int32_t WordLeft(int32_t offset);
+  int32_t WordRight(int32_t offset);
+  void MoveVertically(int32_t rows, bool extend, bool page);
+  int32_t LineEnd(int32_t offset);
+
+  // -- Keys.cpp
+  void KeyDown(uint16_t key);
+  void KeyPress(char32_t code);
+  void BindSettings();
+  bool ShiftDown() const;
+  bool CtrlDown() const;
+
+  // -- Mouse.cpp
+  void MouseDown(int32_t x, int32_t y, WPARAM keys, bool doubleClick);
+  void MouseMove(int32_t x, int32_t y);
+  void MouseUp(int32_t x, int32_t y);
+  void MouseWheel(int32_t delta);
+  void AutoScrollStep();
+  void SelectWordAt(int32_t offset);
+
+  // -- Paint.cpp
+  void Paint(TCanvas& canvas, const TRect& area);
+  void PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowStart, int32_t lineNo, int32_t y, const TRect& area);
+  void PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t lineNo, int32_t y);
+  void PaintText(TCanvas& canvas, const TTextRow& row, int32_t rowStart, int32_t y);
+  TFontHandle StyleFontOf(uint8_t style) const;
+  TFontHandle GutterFont();
+  void FreeGutterFont();
+  void InvalidateChangedRows();
+  void InvalidateAll() { fullRepaint_ = true; }
+  void UpdateCaret();
+
+  // -- Rehighlight.cpp
+  void RecreateRescanner();
+  void RunRescan();
+
+  // -- Settings.cpp
+  void ApplySettings(bool fromPropertyWrite);
+  void SetOptionsWord(uint32_t word, bool quiet);
+
+  THostWindow* host_;
+  std::unique_ptr<THostWindow> ownHost_;  // used while no host is given
+
+  // Settings and highlighting.
+  std::unique_ptr<TSM_Settings> ownSettings_;
+  TSM_Settings* settings_;                  // never null: ownSettings_ or the parser's
+  TCustomInkMemoParser* parser_ = nullptr;  // the parser highlighting with, or none
+  std::unique_ptr<TRescanner> rescanner_;   // exists exactly while parser_ does
+  bool parserDetached_ = false;             // during a load: changes are not reported to it
+  bool highlightAll_ = false;               // the whole text must be highlighted again
+  TFontHandle gutterFont_ = 0;
+  TFontFactory* gutterFonts_ = nullptr;     // the factory gutterFont_ was made by
+
+  // History and recording.
+  std::shared_ptr<TUndoStack> history_;  // never null
+  bool playback_ = false;                // undo or redo is replaying the history
+  bool transactionOpen_ = false;
+
+  // Message dispatch and change reporting.
+  int32_t depth_ = 0;                    // messages being handled (nested Perform calls)
+  uint32_t changeFlags_ = 0;
+  uint32_t reportedFlags_ = 0;
+  std::vector<std::pair<int32_t, int32_t>> textChanges_;  // for OnTextChange, in order
+  bool fullRepaint_ = true;
+  bool scrollBarsDirty_ = true;
+  int32_t rowCountAtStart_ = 0;
+  bool reporting_ = false;               // the change events are being raised
+
+  // View state.
+  int32_t leftColumn_ = 0;
+  int32_t charWidth_ = 8;
+  int32_t fixedWidth_ = 8;
+  int32_t lineHeight_ = 17;
+  bool fixedPitch_ = false;
+  bool measured_ = false;
+  int32_t visibleColumns_ = 1;
+  int32_t visibleRows_ = 1;
+  int32_t clientWidth_ = 0;
+  int32_t clientHeight_ = 0;
+  bool insertMode_ = true;
+  bool redrawEnabled_ = true;
+  bool paintLocked_ = false;
+  bool readOnly_ = false;
+  bool hideSelection_ = true;
+  int32_t virtualColumn_ = 0;
+  int32_t preferredX_ = 0;
+  bool keepPreferredX_ = false;
+  TScrollInfo lastVBar_, lastHBar_;
+  bool caretCreated_ = false;
+  TPoint caretSize_;
+
+  // Keys.
+  std::vector<uint16_t> navigationKeys_;  // virtual keys bound to caret moves (and Backspace)
+  bool keyConsumed_ = false;
+  bool shiftAtKey_ = false;
+
+  // Mouse.
+  bool mouseSelecting_ = false;
+  bool dragPending_ = false;
+  int32_t clickCount_ = 0;
+  uint32_t lastClickTime_ = 0;
+  int32_t lastClickRow_ = -1;
+  TPoint mousePos_;
+
+  // Work objects, sized from what they hold.
+  TRowLayout layout_;
+  std::string runText_;
+  std::unique_ptr<TEdStream> macroStream_;  // made anew by each MacroStreamAt
+};
+
+// The transaction of one replacement of the selection: the selection and the replaced bytes are
+// taken when it opens, and the step is recorded when it is committed. One that is not committed
+// (an exception inside the replacement) is dropped, and the editor is ready for the next edit.
+class TTransaction {
+public:
+  explicit TTransaction(TCustomInkMemo& editor);
+  ~TTransaction();
+  TTransaction(const TTransaction&) = delete;
+  TTransaction& operator=(const TTransaction&) = delete;
+  void Commit(std::string_view inserted);
+
+private:
+  TCustomInkMemo& editor_;
+  bool active_;
+  TSelectionEnds before_;
+  std::string removed_;
+};
+
+}  // namespace ql
