@@ -28,6 +28,7 @@
 #include "highlight/xmldef/XmlDefinition.h"
 #include "toolkit/Exception.h"
 #include "toolkit/qt/QSettingsRegistry.h"
+#include "toolkit/qt/QtFontFactory.h"
 
 static void InitQuillonResources() { Q_INIT_RESOURCE(quillon); }
 
@@ -66,12 +67,21 @@ protected:
   }
 };
 
+// The options of the three editors (kept in the parser's settings, which they share): those the
+// window was designed with, and line numbers in the gutter.
+constexpr TInkMemoOptions kEditorOptions{
+    smoSyntaxHighlight, smoPrintWrap,    smoPrintLineNos,         smoPrintFilename, smoPrintDate,
+    smoPrintPageNos,    smoAutoIndent,   smoTabToColumn,          smoWordSelect,    smoShowRMargin,
+    smoShowGutter,      smoShowWrapColumn, smoTitleAsFilename,    smoBlockOverwriteCursor,
+    smoShowWrapGlyph,   smoColumnTrack,  smoUseTAB,               smoSmartFill,     smoLineNumbers};
+
 }  // namespace
 
 TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), places_(std::move(places)),
       processor_(std::make_unique<TCapturedProcess>()) {
   InitQuillonResources();
+  InstallQtFontFactory();  // the parser's and the editors' fonts are Qt fonts
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Quillon"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/quillon.png")));
@@ -92,6 +102,7 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
   pageArea->setAutoFillBackground(true);
   auto* pages = new QGridLayout(pageArea);
   pages->setContentsMargins(0, 0, 0, 0);
+  CreateParser();  // before the editors, which highlight with it
   pnlXML = CreatePage(dkXML, QStringLiteral(":/icons/xml32.png"), XMLDoc, XMLCaption);
   pnlXSLT = CreatePage(dkXSLT, QStringLiteral(":/icons/xslt32.png"), XSLTDoc, XSLTCaption);
   pnlResults = CreatePage(dkResults, QStringLiteral(":/icons/results32.png"), ResultsDoc, ResultsCaption);
@@ -102,7 +113,6 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
   setCentralWidget(splitter);
 
   CreateStatusBar();
-  CreateParser();
 
   FileDrag = new TFileDrag(this);
   FileDrag->OnDrop = [this](TFileDrag& sender, int32_t x, int32_t y) { FileDragDrop(sender, x, y); };
@@ -347,6 +357,9 @@ QWidget* TMainForm::CreatePage(TDocKind kind, const QString& picture, TqlnInkMem
 
   editor = new TqlnInkMemo(panel);
   editor->setObjectName(QString::fromUtf8(editors[kind]));
+  editor->SetParser1(XMLParser.get());
+  editor->SetOptions(kEditorOptions);
+  if (kind == dkXML) editor->SetHideSelection(false);
   editor->OnChange = [this](TqlnInkMemo&) { InkMemoChange(); };
   editor->OnTextChange = [this](TqlnInkMemo&) { InkMemoTextChange(); };
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -367,6 +380,11 @@ void TMainForm::CreateStatusBar() {
     StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addWidget(StatusPanels[i]);
   }
+  EncodingPanel = new QLabel(bar);
+  EncodingPanel->setObjectName(QStringLiteral("EncodingPanel"));
+  EncodingPanel->setFixedWidth(90);
+  EncodingPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  bar->addWidget(EncodingPanel);
   transformState_ = new QLabel(QStringLiteral("Transforming..."), bar);
   transformState_->hide();
   bar->addPermanentWidget(transformState_);

@@ -59,11 +59,12 @@ public:
   QToolButton* FlatButton1 = nullptr;
   QToolButton* StopButton = nullptr;
   std::array<QLabel*, 2> StatusPanels{};
+  QLabel* EncodingPanel = nullptr;  // the display encoding of CurrentEditor
   QMenu* BarPopupMenu1 = nullptr;
   TFileDrag* FileDrag = nullptr;
-  // The highlighting parser of the three editors, loaded with the shipped XML definition; it
-  // keeps the user's styles, keys, auto-replace entries and templates in the registry. (The
-  // stand-in editors do not highlight yet, so they do not consult it.)
+  // The highlighting parser of the three editors (their Parser1), loaded with the shipped XML
+  // definition; it keeps the user's styles, keys, auto-replace entries and templates in the
+  // registry. It is made before the editors; freeing it empties their parser slots.
   std::unique_ptr<TInkMemoParser> XMLParser;
   TFileDialog OpenDialog;
   TFileDialog SaveDialog;

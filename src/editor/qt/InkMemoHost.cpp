@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
+#include <chrono>
 
 #include "editor/qt/EventBoundary.h"
 #include "toolkit/VirtualKeys.h"
@@ -193,12 +194,9 @@ void TInkMemoHost::KillTimer(uint32_t id) {
 }
 
 uint32_t TInkMemoHost::TickCount() const {
-  static const QElapsedTimer start = [] {
-    QElapsedTimer t;
-    t.start();
-    return t;
-  }();
-  return static_cast<uint32_t>(start.elapsed());
+  // Milliseconds of the monotonic clock (since boot), wrapping at 32 bits.
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
 uint32_t TInkMemoHost::DoubleClickTime() const {

@@ -13,7 +13,6 @@
 // so Ctrl+Y runs the window's Redo. Tab reaches the editor when it asks for it (WM_GETDLGCODE).
 // Dropped files and links are not taken: they go on to the window.
 #include <QAbstractScrollArea>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <array>
 #include <map>
