@@ -366,6 +366,7 @@ private:
   // Mouse.
   bool mouseSelecting_ = false;
   bool dragPending_ = false;
+  int32_t pressOffset_ = 0;  // where the press that armed a drag was
   int32_t clickCount_ = 0;
   uint32_t lastClickTime_ = 0;
   int32_t lastClickRow_ = -1;

@@ -47,9 +47,18 @@ TPoint TCustomInkMemo::PointFromChar(int32_t offset) {
   store.EnsureTopRow();
   offset = std::clamp(offset, 0, store.TextLength);
   if (offset < store.TopOffset) return {-1, -1};
-  const TRowPos pos = store.LocateRow(offset);
-  const int32_t y = (pos.Index - store.TopRowIndex) * lineHeight_;
-  const int32_t column = pos.Row == nullptr || pos.Index >= store.RowCount ? 0 : LayoutOf(*pos.Row).ColumnOfByte(offset - pos.Start);
+  // Rows are walked from the top row down to the window's bottom, no further: an offset below
+  // the window stands at the window's bottom edge.
+  const TTextRow* row = store.TopRow;
+  int32_t start = store.TopOffset;
+  int32_t y = 0;
+  while (row != nullptr && offset - start >= row->Length && (row->Next != nullptr || row->EndsWithCR())) {
+    start += row->Length;
+    row = row->Next;
+    y += lineHeight_;
+    if (y >= clientHeight_ && offset - start >= 0 && row != nullptr) return {TextLeft(), std::max(y, clientHeight_)};
+  }
+  const int32_t column = row == nullptr ? 0 : LayoutOf(*row).ColumnOfByte(offset - start);
   return {TextLeft() + (column - leftColumn_) * charWidth_, y};
 }
 

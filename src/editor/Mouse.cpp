@@ -60,6 +60,7 @@ void TCustomInkMemo::MouseDown(int32_t x, int32_t y, WPARAM keys, bool doubleCli
   } else if (selStart < selEnd && f >= selStart && f < selEnd) {
     // A press inside the selection arms a drag; releasing without moving places the caret.
     dragPending_ = true;
+    pressOffset_ = f;
   } else {
     MoveCaret(f, false);
     mouseSelecting_ = true;
@@ -75,6 +76,7 @@ void TCustomInkMemo::MouseMove(int32_t x, int32_t y) {
     // Moving text by dragging it is not offered: the press starts a new selection instead.
     dragPending_ = false;
     mouseSelecting_ = true;
+    SetSelectionMsg({pressOffset_, pressOffset_}, false);
   }
   if (!mouseSelecting_) return;
   const bool outside = y < 0 || y >= clientHeight_ || x < textLeft - settings_->Margin || x >= clientWidth_;

@@ -161,6 +161,7 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (WantTab ? DLGC_WANTTAB : 0);
     case WM_KEYDOWN: KeyDown(static_cast<uint16_t>(wParam)); return 0;
     case WM_CHAR: KeyPress(static_cast<char32_t>(wParam)); return 0;
+    case WM_KEYUP: keyConsumed_ = false; return 0;  // a key that typed nothing took nothing from the next
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       MouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam, msg == WM_LBUTTONDBLCLK);

@@ -35,10 +35,15 @@ void TRescanner::RescanVisible(int32_t offset) {
 }
 
 void TRescanner::HighlightAll() {
-  for (TTextRow* row = store_.FirstRow; row != nullptr; row = row->Next) {
-    row->Styles.reset();
-    row->Flags |= rfRescan;
+  if (store_.FirstRow == nullptr) return;
+  if (parser_.CanScan()) {
+    // The run starts at the text's start and, with the whole text changed, never stops before
+    // its end: the values stored before are overwritten in place, never trusted.
+    store_.FirstRow->Styles.reset();
+  } else {
+    for (TTextRow* row = store_.FirstRow; row != nullptr; row = row->Next) row->Styles.reset();
   }
+  store_.FirstRow->Flags |= rfRescan;
   pending_ = 0;
   changedEnd_ = store_.TextLength;
   Rescan();
@@ -107,7 +112,7 @@ bool TRescanner::Commit(bool continues) {
   }
   // Only a row whose values changed needs drawing again for them.
   if (!equal) {
-    if (row->Styles == nullptr) row->Styles = std::make_unique<uint8_t[]>(n);
+    if (row->Styles == nullptr) row->Styles.reset(new uint8_t[n]);  // filled by the copy below
     std::memcpy(row->Styles.get(), buffer_.data(), n);
   }
   row->Flags = (row->Flags & ~(rfRescan | rfForceScan)) | (equal ? 0 : rfRepaint);

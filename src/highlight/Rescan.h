@@ -47,7 +47,7 @@ public:
   void TextChanged(int32_t offset, int32_t delta = 0);
   // Makes the row at offset pending and forces it to be highlighted.
   void RescanVisible(int32_t offset);
-  // Drops every stored value and highlights the whole text.
+  // Highlights the whole text again from its start; the values stored before are not used.
   void HighlightAll();
   // Runs the re-highlighting from the pending row (see above); the pending row is cleared.
   void Rescan();

@@ -73,6 +73,9 @@ public:
   TCursor Cursor() const { return cursor_; }
 
 protected:
+  // Draws over what the target painted in area (marks of the window's own), before the caret.
+  virtual void PaintOver(TCanvas& /*canvas*/, const TRect& /*area*/) {}
+
   bool event(QEvent* e) override;
   bool viewportEvent(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
