@@ -3,11 +3,11 @@
 // into a stream that only counts (MB/s of text written). Skipped when the file is missing.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "EditorBench.h"
 #include "XmlDefinitionParser.h"
 #include "highlight/Rescan.h"
 #include "services/HtmlExport.h"
@@ -43,8 +43,7 @@ struct THighlightedText {
 THighlightedText& PeerText() {
   static THighlightedText* text = [] {
     auto* t = new THighlightedText;
-    const char* path = std::getenv("QUILLON_XML_10M");
-    std::ifstream in(path != nullptr ? path : "/tmp/peers/xml_10M.xml", std::ios::binary);
+    std::ifstream in(bench::PeerXmlPath(10), std::ios::binary);
     if (!in) return t;
     std::ostringstream read;
     read << in.rdbuf();
