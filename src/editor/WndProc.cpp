@@ -392,7 +392,10 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       }
       if (msg == SMM_SETSTYLES) {
         fullRepaint_ = true;
-        if (toEnd && rescanner_) rescanner_ = std::make_unique<TRescanner>(Store(), *parser_, this);
+        if (toEnd && rescanner_) {
+          rescanner_->ClearPending();
+          highlightAll_ = false;
+        }
       }
       return done;
     }
