@@ -302,6 +302,7 @@ void TCustomInkMemo::ApplyStep(const TUndoStep& step, bool undo) {
                         : "Cannot redo: the text no longer matches the undo history");
   }
   SetSelectionEnds(start, start + static_cast<int32_t>(present.size()));
+  SetBeyondEOL(false);  // a replayed step puts back exactly its bytes, no fill before them
   ReplaceSel(replacement, true);
   const TSelectionEnds after = undo ? step.Before : step.After;
   SetSelectionEnds(after.Anchor, after.Caret);

@@ -235,6 +235,13 @@ TEST_F(Typing, WithCaretAfterEndOfLineTheCaretGoesOnIntoTheFreeSpace) {
   EXPECT_EQ(memo.CaretControl().CaretColumn(), 3);
   Key(VK_LEFT);
   EXPECT_EQ(memo.SelCaret(), 1);
+  // Undo puts back exactly what was removed, wherever the caret stood.
+  Key(VK_DELETE);
+  EXPECT_EQ(Text(), "a\rabcdef");
+  Key(VK_RIGHT);
+  Key(VK_RIGHT);
+  memo.Undo();
+  EXPECT_EQ(Text(), "ab\rabcdef");
 }
 
 }  // namespace
