@@ -378,6 +378,7 @@ private:
   // History and recording.
   std::shared_ptr<TUndoStack> history_;  // never null
   bool playback_ = false;                // undo or redo is replaying the history
+  bool recording_ = true;                // changes are recorded in the history
   bool transactionOpen_ = false;
 
   // Message dispatch and change reporting.

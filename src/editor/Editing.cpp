@@ -43,7 +43,7 @@ bool RangeEquals(TTextStore& store, int32_t start, std::string_view bytes) {
 // --- Transactions and groups ---
 
 TTransaction::TTransaction(TCustomInkMemo& editor)
-    : editor_(editor), active_(!editor.playback_ && !editor.Loading()) {
+    : editor_(editor), active_(editor.recording_ && !editor.playback_ && !editor.Loading()) {
   if (!active_) return;
   if (editor_.transactionOpen_) throw EInkMemo("Bad transaction log entry");
   editor_.transactionOpen_ = true;
