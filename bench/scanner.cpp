@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "XmlDefinitionParser.h"
 #include "XmlGenerator.h"
 #include "highlight/CustomInkMemoParser.h"
 #include "highlight/Rescan.h"
@@ -27,18 +28,7 @@ namespace {
 
 constexpr size_t TextBytes = 50u << 20;
 
-class TXmlParser : public TCustomInkMemoParser {
-public:
-  TXmlParser() {
-    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../resources/xml/xml.hls", std::ios::binary);
-    std::ostringstream read;
-    read << in.rdbuf();
-    const std::string script = read.str();
-    TMemoryView view(script);
-    CompileScript(view, "", Tables(), Settings());
-    TablesChanged();
-  }
-};
+using bench::TXmlParser;
 
 // The generated text in a row store, built once.
 TTextStore& XmlStore() {

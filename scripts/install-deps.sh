@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Quillon needs on Debian 12.
+# Installs what building, running and testing Quillon needs on Debian 12; with --test also
+# what only the tests use (real-world documents, the desktop entry's checker).
 # Only missing packages are installed; sudo is used when not running as root.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build make
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libxml2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-liberation2
-  default-jre-headless libsaxonhe-java xsltproc
+  default-jre-headless libsaxonhe-java xsltproc xml-core
 )
+test_packages=(docbook-xml docbook-xsl desktop-file-utils)
+if [ "${1:-}" = "--test" ]; then packages+=("${test_packages[@]}"); fi
 
 missing=()
 for p in "${packages[@]}"; do

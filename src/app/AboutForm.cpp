@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/ProgramArguments.h"
 #include "app/WorkbenchDialogs.h"
 
 namespace ql {
@@ -106,7 +107,7 @@ QWidget* TAboutDialog::CreateProgramTab() {
   auto* name = new QLabel(QStringLiteral("Quillon"), tab);
   name->setFont(TahomaFont(16, true));
   text->addWidget(name);
-  text->addWidget(new QLabel(QStringLiteral("Version 1.0"), tab));
+  text->addWidget(new QLabel(QStringLiteral("Version %1").arg(QString::fromUtf8(QuillonVersion)), tab));
   text->addWidget(new QLabel(QStringLiteral("An XSLT editor and workbench"), tab));
   text->addSpacing(12);
   Label4 = AddLink(tab, MakerSite, &TAboutDialog::Label4Click);

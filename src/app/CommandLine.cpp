@@ -20,10 +20,14 @@ std::string QuoteArgument(const std::string& text) {
 }
 
 std::string BuildTransformCommandLine(const std::string& processor, const std::string& results,
-                                      const std::string& source, const std::string& stylesheet) {
+                                      const std::string& source, const std::string& stylesheet,
+                                      const std::vector<std::pair<std::string, std::string>>& parameters) {
   // The processor's path is quoted too: the program may live in a folder whose name has blanks.
-  return QuoteArgument(processor) + " -o " + QuoteArgument(results) + ' ' + QuoteArgument(source) + ' ' +
-         QuoteArgument(stylesheet);
+  std::string line = QuoteArgument(processor) + " -o " + QuoteArgument(results) + ' ' + QuoteArgument(source) + ' ' +
+                     QuoteArgument(stylesheet);
+  // Each parameter is one argument, so a value with blanks, quotes or "=" arrives whole.
+  for (const auto& [name, value] : parameters) line += ' ' + QuoteArgument(name + '=' + value);
+  return line;
 }
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {

@@ -14,7 +14,7 @@ namespace ql {
 namespace {
 
 const QString kFileFilter =
-    QStringLiteral("XML Files (*.xml)|*.xml|XSLT Files (*.xsl)|*.xsl|All Files (*.*)|*.*");
+    QStringLiteral("XML Files (*.xml)|*.xml|XSLT Files (*.xsl;*.xslt)|*.xsl;*.xslt|All Files (*.*)|*.*");
 
 const char* const kXMLTemplate = "<?xml version=\"1.0\"?>\r\n\r\n";
 const char* const kXSLTTemplate =
@@ -91,6 +91,7 @@ void TMainForm::NewDocument(TDocKind kind) {
     editor.Clear();
     editor.FileName = IncludeTrailingSlash(CurrentFolder()) + "Untitled" + (xml ? ".xml" : ".xsl");
     editor.SetText(xml ? kXMLTemplate : kXSLTTemplate);
+    editor.SetLineBreakStyle(TLineBreakStyle::LF);
   }
   ShowPage(kind);
 }
@@ -112,9 +113,12 @@ void TMainForm::OpenDocument(const std::string& fileName) {
   TDocKind kind;
   if (ext == ".xml") {
     kind = dkXML;
-  } else if (ext == ".xsl") {
+  } else if (ext == ".xsl" || ext == ".xslt") {
     kind = dkXSLT;
   } else {
+    // Not opened, but not without a word either.
+    Note(QStringLiteral("%1 was not opened: Quillon opens .xml documents and .xsl or .xslt stylesheets.")
+             .arg(Shown(fileName.substr(fileName.rfind('/') + 1))));
     return;
   }
   if (OpenFlag(kind) && !CloseDocument(kind)) return;
@@ -152,6 +156,13 @@ bool TMainForm::CloseDocument(TDocKind kind) {
 void TMainForm::ClearDocument(TDocKind kind) {
   EditorOf(kind)->Clear();
   OpenFlag(kind) = false;
+  if (kind == dkResults) {
+    // The messages went with the text they were in.
+    ForgetMessages();
+    MessagesDoc->Clear();
+    pnlMessages->hide();
+    resultsShow_ = rsResultFile;
+  }
   ShowPage(kind);
 }
 
@@ -213,6 +224,9 @@ bool TMainForm::SaveDocumentAs(TDocKind kind) {
     if (write) {
       editor.SaveToFile(fileName);
       saved = true;
+      // The page's header and the window's title show the new name at once.
+      if (kind == dkResults) resultsShow_ = rsResultFile;
+      ShowCaption(kind);
     }
   }
   ShowModifiedPanel();
@@ -227,10 +241,14 @@ bool TMainForm::FormCloseQuery() {
 }
 
 void TMainForm::FileDragDrop(TFileDrag& sender, int32_t, int32_t) {
-  // Each file is opened on its own: one that fails is reported and the rest still open.
   std::vector<std::string> files;
   for (int32_t i = 0; i < sender.FileCount(); ++i) files.push_back(sender.Files().Get(i));
-  for (const std::string& file : files) Guard([&] { OpenDocument(file); });
+  OpenFiles(files);
+}
+
+void TMainForm::OpenFiles(const std::vector<std::string>& fileNames) {
+  // Each file is opened on its own: one that fails is reported and the rest still open.
+  for (const std::string& file : fileNames) Guard([&] { OpenDocument(file); });
 }
 
 }  // namespace ql

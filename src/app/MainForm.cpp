@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/CapturedProcess.h"
 #include "app/FileDrag.h"
@@ -102,6 +103,7 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
   setCentralWidget(splitter);
 
   CreateStatusBar();
+  CreateMessagesPane();
   CreateParser();
 
   FileDrag = new TFileDrag(this);
@@ -162,6 +164,16 @@ void TMainForm::CreateActions() {
        &TMainForm::bbEditorProperitiesClick},
       {bbHelpHelp, "bbHelpHelp", "&Help", "help", {}, &TMainForm::bbHelpHelpClick},
       {bbHelpAbout, "bbHelpAbout", "About &Quillon...", nullptr, {}, &TMainForm::bbHelpAboutClick},
+      {bbViewResultInBrowser, "bbViewResultInBrowser", "Open Result in &Browser", nullptr, {},
+       &TMainForm::bbViewResultInBrowserClick},
+      {bbTransformRun, "bbTransformRun", "&Transform", "transform", QKeySequence(Qt::Key_F9),
+       &TMainForm::FlatButton1Click},
+      {bbTransformCheck, "bbTransformCheck", "&Check Well-Formedness", nullptr,
+       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F9), &TMainForm::bbTransformCheckClick},
+      {bbTransformParameters, "bbTransformParameters", "&Parameters...", nullptr, {},
+       &TMainForm::bbTransformParametersClick},
+      {bbTransformNextMessage, "bbTransformNextMessage", "&Next Message", nullptr, QKeySequence(Qt::Key_F4),
+       &TMainForm::bbTransformNextMessageClick},
   };
   for (const TItem& item : items) {
     const QString caption = QString::fromUtf8(item.caption);
@@ -208,13 +220,19 @@ void TMainForm::CreateMenus() {
   edit->addSeparator();
   edit->addAction(bbEditorProperities);
 
+  QMenu* view = bar->addMenu(QStringLiteral("&View"));
+  view->setObjectName(QStringLiteral("bsiView"));
+  QMenu* transform = bar->addMenu(QStringLiteral("&Transform"));
+  transform->setObjectName(QStringLiteral("bsiTransform"));
+  CreateTransformMenu(view, transform);
+
   QMenu* help = bar->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("bsiHelp"));
   help->addAction(bbHelpHelp);
   help->addSeparator();
   help->addAction(bbHelpAbout);
 
-  for (QMenu* menu : {file, fileNew, edit, help}) menu->setToolTipsVisible(true);
+  for (QMenu* menu : {file, fileNew, edit, view, transform, help}) menu->setToolTipsVisible(true);
 
   BarPopupMenu1 = new QMenu(this);
   BarPopupMenu1->setObjectName(QStringLiteral("BarPopupMenu1"));
@@ -361,12 +379,21 @@ void TMainForm::CreateStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBar"));
   const int widths[] = {200, 50};
+  const QString widest[] = {QStringLiteral("Ln 8888888     Col 8888"), QStringLiteral("Modified")};
   for (size_t i = 0; i < StatusPanels.size(); ++i) {
     StatusPanels[i] = new QLabel(bar);
-    StatusPanels[i]->setFixedWidth(widths[i]);
     StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // At least the designed width, and wide enough for its longest text in the font in use.
+    const int needed = StatusPanels[i]->fontMetrics().horizontalAdvance(widest[i]) + 2 * StatusPanels[i]->frameWidth() +
+                       StatusPanels[i]->fontMetrics().averageCharWidth() * 2;
+    StatusPanels[i]->setFixedWidth(std::max(widths[i], needed));
     bar->addWidget(StatusPanels[i]);
   }
+  StatusNote = new QLabel(bar);
+  StatusNote->setObjectName(QStringLiteral("StatusNote"));
+  StatusNote->setTextFormat(Qt::PlainText);
+  StatusNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  bar->addWidget(StatusNote, 1);
   transformState_ = new QLabel(QStringLiteral("Transforming..."), bar);
   transformState_->hide();
   bar->addPermanentWidget(transformState_);

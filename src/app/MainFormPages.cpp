@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 
 #include "app/AboutForm.h"
+#include "app/BrowserWindow.h"
 #include "app/FileNames.h"
 #include "app/MainForm.h"
 #include "app/QlnInkMemo.h"
@@ -19,7 +20,7 @@ void TMainForm::ShowPage(TDocKind kind) {
   for (const TDocKind k : {dkXML, dkXSLT, dkResults}) PanelOf(k)->setVisible(k == kind && OpenFlag(k));
   CurrentEditor = OpenFlag(kind) ? EditorOf(kind) : nullptr;
   CurrentKind = kind;
-  CaptionOf(kind)->setText(QFile::decodeName(EditorOf(kind)->FileName.c_str()));
+  ShowCaption(kind);
   {
     const QSignalBlocker quiet(SideBar);
     SideBar->setCurrentRow(kind);
@@ -31,8 +32,42 @@ void TMainForm::ShowPage(TDocKind kind) {
   } else {
     StatusPanels[0]->clear();
     StatusPanels[1]->clear();
+    UpdateTitle();
   }
+  UpdateCommands();
 }
+
+void TMainForm::ShowCaption(TDocKind kind) {
+  QString caption = QFile::decodeName(EditorOf(kind)->FileName.c_str());
+  // Results says what it holds when that is not a result file.
+  if (kind == dkResults && resultsShow_ == rsRunMessages) {
+    caption = QStringLiteral("Messages of the processor: no result file was written");
+  } else if (kind == dkResults && resultsShow_ == rsCheckReport) {
+    caption = QStringLiteral("Well-formedness check: not well-formed");
+  }
+  CaptionOf(kind)->setText(caption);
+}
+
+void TMainForm::UpdateTitle() {
+  // The current document's name with a modified mark, then the program's name.
+  if (!CurrentEditor) {
+    setWindowTitle(QStringLiteral("Quillon"));
+    setWindowModified(false);
+    return;
+  }
+  const std::string& fileName = CurrentEditor->FileName;
+  const size_t slash = fileName.rfind('/');
+  QString name = QFile::decodeName(fileName.substr(slash == std::string::npos ? 0 : slash + 1).c_str());
+  if (CurrentKind == dkResults && (resultsShow_ != rsResultFile || name.isEmpty())) name = QStringLiteral("Results");
+  setWindowTitle(name + QStringLiteral("[*] - Quillon"));
+  setWindowModified(CurrentEditor->GetModified());
+}
+
+void TMainForm::UpdateCommands() {
+  bbViewResultInBrowser->setEnabled(ResultsOpen && resultsShow_ == rsResultFile);
+}
+
+void TMainForm::Note(const QString& text) { StatusNote->setText(text); }
 
 void TMainForm::SideBarItemClick(QListWidgetItem* item) {
   const QString caption = item->text();
@@ -57,6 +92,7 @@ void TMainForm::InkMemoTextChange() {
 
 void TMainForm::ShowModifiedPanel() {
   StatusPanels[1]->setText(CurrentEditor && CurrentEditor->GetModified() ? QStringLiteral("Modified") : QString());
+  UpdateTitle();
 }
 
 // --- Edit commands: they act on the shown page's editor only ---
@@ -94,9 +130,16 @@ void TMainForm::bbEditorProperitiesClick() {
 // --- Help ---
 
 void TMainForm::bbHelpHelpClick() {
-  // A missing help page shows nothing, as a failed shell open would.
+  // A missing help page shows nothing, as a failed shell open would. Without a browser the page
+  // shows in a window of the program's own.
   const std::string help = places_.HelpFileName();
-  if (FileExists(help)) dialogs_.ShellOpen(QFile::decodeName(help.c_str()));
+  if (!FileExists(help)) return;
+  const QString page = QFile::decodeName(help.c_str());
+  if (dialogs_.CanShellOpen(page)) {
+    dialogs_.ShellOpen(page);
+  } else {
+    ShowHtml(helpWindow_, page, QStringLiteral("Quillon Help"));
+  }
 }
 
 void TMainForm::bbHelpAboutClick() {

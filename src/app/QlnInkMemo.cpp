@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTextBlock>
+#include <algorithm>
 
 #include "textmodel/TextControl.h"
 #include "toolkit/MemoryStream.h"
@@ -86,14 +88,28 @@ std::string TqlnInkMemo::GetText() const {
 }
 
 void TqlnInkMemo::SetText(const std::string& text) {
+  DropLinks();
   text_->SetText(text);
   ShowStoredText();
 }
 
 void TqlnInkMemo::LoadFromFile(const std::string& fileName) {
   text_->LoadFromFile(fileName);
+  DropLinks();
   ShowStoredText();
   FileName = fileName;
+  SetLineBreakStyle(FileLineBreakStyle(fileName));
+}
+
+TLineBreakStyle TqlnInkMemo::LineBreakStyle() const {
+  if (text_->SaveFormat == sfUNIX) return TLineBreakStyle::LF;
+  return text_->Store().LineStyle == lsLF ? TLineBreakStyle::CR : TLineBreakStyle::CRLF;
+}
+
+void TqlnInkMemo::SetLineBreakStyle(TLineBreakStyle style) {
+  // The store writes CR for its LF line style; LF alone is the Unix save format.
+  text_->Store().LineStyle = style == TLineBreakStyle::CR ? lsLF : lsCRLF;
+  text_->SaveFormat = style == TLineBreakStyle::LF ? sfUNIX : sfTEXT;
 }
 
 void TqlnInkMemo::SaveToFile(const std::string& fileName) {
@@ -104,6 +120,7 @@ void TqlnInkMemo::SaveToFile(const std::string& fileName) {
 }
 
 void TqlnInkMemo::Clear() {
+  DropLinks();
   clear();
   document()->setModified(false);
 }
@@ -117,6 +134,72 @@ void TqlnInkMemo::CopyToClipboard() { copy(); }
 void TqlnInkMemo::PasteFromClipboard() { paste(); }
 void TqlnInkMemo::SelectAll() { selectAll(); }
 void TqlnInkMemo::SetFocus() { setFocus(Qt::OtherFocusReason); }
+void TqlnInkMemo::SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
+
+// --- Places and links ---
+
+void TqlnInkMemo::ShowCaretAt(int32_t line, int32_t character) {
+  QTextDocument* doc = document();
+  const int blockNumber = std::clamp(line, 1, std::max(doc->blockCount(), 1)) - 1;
+  const QTextBlock block = doc->findBlockByNumber(blockNumber);
+  QTextCursor cursor(block);
+  cursor.setPosition(block.position() + std::clamp(character - 1, 0, std::max(block.length() - 1, 0)));
+  setTextCursor(cursor);
+  centerCursor();
+}
+
+void TqlnInkMemo::SetLinks(const std::vector<TqlnInkMemoLink>& links) {
+  links_.clear();
+  QTextCharFormat look;
+  look.setForeground(QColor(0, 0, 192));
+  look.setFontUnderline(true);
+  look.setAnchor(true);
+  for (const TqlnInkMemoLink& link : links) {
+    const QTextBlock block = document()->findBlockByNumber(link.Line - 1);
+    QTextEdit::ExtraSelection span;
+    span.format = look;
+    span.cursor = QTextCursor(document());
+    if (block.isValid()) {
+      const int start = std::clamp(link.Start, 0, std::max(block.length() - 1, 0));
+      const int end = std::clamp(link.Start + link.Length, start, std::max(block.length() - 1, 0));
+      span.cursor.setPosition(block.position() + start);
+      span.cursor.setPosition(block.position() + end, QTextCursor::KeepAnchor);
+    }
+    links_.append(span);
+  }
+  setExtraSelections(links_);
+}
+
+void TqlnInkMemo::DropLinks() {
+  if (links_.isEmpty()) return;
+  links_.clear();
+  setExtraSelections(links_);
+}
+
+int32_t TqlnInkMemo::LinkAtBlock(int block) const {
+  for (qsizetype i = 0; i < links_.size(); ++i) {
+    const QTextCursor& span = links_[i].cursor;
+    if (span.hasSelection() && span.document()->findBlock(span.selectionStart()).blockNumber() == block) {
+      return static_cast<int32_t>(i);
+    }
+  }
+  return -1;
+}
+
+int32_t TqlnInkMemo::LinkAtCaret() const { return LinkAtBlock(textCursor().blockNumber()); }
+
+void TqlnInkMemo::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) {
+    const int32_t link = LinkAtBlock(cursorForPosition(e->position().toPoint()).blockNumber());
+    if (link >= 0 && OnLinkActivated) {
+      setTextCursor(cursorForPosition(e->position().toPoint()));
+      e->accept();
+      OnLinkActivated(*this, link);
+      return;
+    }
+  }
+  QPlainTextEdit::mouseDoubleClickEvent(e);
+}
 
 void TqlnInkMemo::RaiseChange() {
   if (!lines_.Updating() && OnChange) OnChange(*this);
@@ -149,6 +232,16 @@ bool TqlnInkMemo::event(QEvent* e) {
 }
 
 void TqlnInkMemo::keyPressEvent(QKeyEvent* e) {
+  // Enter on a link follows it rather than breaking the line.
+  if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+      (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && OnLinkActivated) {
+    const int32_t link = LinkAtCaret();
+    if (link >= 0) {
+      e->accept();
+      OnLinkActivated(*this, link);
+      return;
+    }
+  }
   // Typed characters the 8-bit text cannot hold are dropped.
   const QString typed = e->text();
   if (!typed.isEmpty() && typed.at(0).isPrint()) {

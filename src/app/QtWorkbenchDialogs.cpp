@@ -5,7 +5,10 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace ql {
@@ -76,6 +79,25 @@ void TQtWorkbenchDialogs::ShowModal(QDialog& dialog) { dialog.exec(); }
 void TQtWorkbenchDialogs::ShellOpen(const QString& target) {
   const QUrl url = target.startsWith('/') ? QUrl::fromLocalFile(target) : QUrl(target);
   QDesktopServices::openUrl(url);
+}
+
+bool TQtWorkbenchDialogs::CanShellOpen(const QString& target) {
+  // The desktop opens files and addresses through xdg-open, which hands them to the program
+  // its MIME settings name for their type; without one the open fails without a word.
+  if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) return false;
+  if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+  const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+  if (xdgMime.isEmpty()) return true;  // no way to ask: trust the desktop
+  const QString type = target.startsWith('/') ? QMimeDatabase().mimeTypeForFile(target).name()
+                                              : QStringLiteral("x-scheme-handler/") + QUrl(target).scheme();
+  QProcess query;
+  query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), type});
+  if (!query.waitForFinished(3000)) {
+    query.kill();
+    query.waitForFinished(1000);
+    return true;
+  }
+  return !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
 }  // namespace ql

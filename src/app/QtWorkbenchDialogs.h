@@ -18,6 +18,7 @@ public:
   bool Execute(TFileDialog& dialog) override;
   void ShowModal(QDialog& dialog) override;
   void ShellOpen(const QString& target) override;
+  bool CanShellOpen(const QString& target) override;
 
 private:
   QPointer<QWidget> parent_;

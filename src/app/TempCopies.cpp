@@ -49,7 +49,7 @@ std::string TTempCopies::Make(const std::string& fileName, const std::string& by
                                std::strerror(written ? errno : writeErrno)));
     }
     if (!known) ::lstat(name.c_str(), &st);
-    copies_.push_back({name, st.st_dev, st.st_ino, st.st_ctim, st.st_size});
+    copies_.push_back({name, fileName, st.st_dev, st.st_ino, st.st_ctim, st.st_size});
     return name;
   }
   throw EFCreateError(Format("Cannot create file \"%s\". Too many temporary copies exist",
@@ -72,6 +72,12 @@ void TTempCopies::RemoveAll() {
 std::vector<std::string> TTempCopies::Names() const {
   std::vector<std::string> names;
   for (const TCopy& copy : copies_) names.push_back(copy.Name);
+  return names;
+}
+
+std::vector<std::string> TTempCopies::OriginalNames() const {
+  std::vector<std::string> names;
+  for (const TCopy& copy : copies_) names.push_back(copy.Original);
   return names;
 }
 

@@ -24,12 +24,15 @@ public:
   // Deletes every copy that is still the file this set wrote; failures are not reported.
   void RemoveAll();
   std::vector<std::string> Names() const;
+  // The fileName each copy was made for, in the order of Names.
+  std::vector<std::string> OriginalNames() const;
 
 private:
   // A copy is still ours while the same file (device and inode) stands under its name and has
   // not been changed since (status-change time and size).
   struct TCopy {
     std::string Name;
+    std::string Original;
     dev_t Device;
     ino_t Inode;
     struct timespec Changed;

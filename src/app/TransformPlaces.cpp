@@ -11,7 +11,11 @@ const char* const kResults = "results.txt";
 
 }  // namespace
 
-std::string TTransformPlaces::ProcessorName() const { return IncludeTrailingSlash(ProgramDir) + "saxon"; }
+std::string TTransformPlaces::ProcessorName() const { return LauncherName("saxon"); }
+
+std::string TTransformPlaces::LauncherName(const std::string& launcher) const {
+  return IncludeTrailingSlash(ProgramDir) + launcher;
+}
 
 std::string TTransformPlaces::ResultsFileName() const {
   const bool writable = FolderWritable ? FolderWritable(ProgramDir) : ::access(ProgramDir.c_str(), W_OK) == 0;

@@ -13,6 +13,8 @@ struct TTransformPlaces {
 
   // ProgramDir + "saxon".
   std::string ProcessorName() const;
+  // ProgramDir + launcher.
+  std::string LauncherName(const std::string& launcher) const;
   // ProgramDir + "results.txt", or DataDir + "results.txt" when ProgramDir is not writable.
   std::string ResultsFileName() const;
   // True for either place a results file may have (the next run deletes it).

@@ -37,6 +37,8 @@ public:
   virtual void ShowModal(QDialog& dialog) = 0;
   // Opens a file or address with the desktop's associated program; failures show nothing.
   virtual void ShellOpen(const QString& target) = 0;
+  // Whether the desktop has a program to open the target with (a browser for a page).
+  virtual bool CanShellOpen(const QString& /*target*/) { return true; }
 };
 
 }  // namespace ql

@@ -1,5 +1,6 @@
 #include "editor/CustomInkMemo.h"
 
+#include "editor/EditorSearch.h"
 #include "editor/NullPickList.h"
 #include "highlight/CustomInkMemoParser.h"
 #include "highlight/Rescan.h"

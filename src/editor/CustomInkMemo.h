@@ -45,6 +45,7 @@ namespace ql {
 
 class TCanvas;
 class TCustomInkMemoParser;
+class TEditorSearch;
 class TRescanner;
 class TSM_Settings;
 
@@ -234,6 +235,9 @@ public:
   void BeginUndoGroup(int32_t group) override;
   void EndUndoGroup(int32_t group) override;
   std::unique_ptr<TMacroPickList> CreatePickList(TMacroKeywords& table) override;
+
+  // --- Search (EditorSearch.h): FindText, the find and replace dialogs, OnSearchFail ---
+  TEditorSearch& Search();
 
   // The history and the parser in use, for tests and benchmarks.
   TUndoStack& History() const { return *history_; }
@@ -432,6 +436,7 @@ private:
   TRowLayout layout_;
   std::string runText_;
   std::unique_ptr<TEdStream> macroStream_;  // made anew by each MacroStreamAt
+  std::unique_ptr<TEditorSearch> search_;   // made on first use
 };
 
 // The transaction of one replacement of the selection: the selection and the replaced bytes are

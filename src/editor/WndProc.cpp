@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "editor/CustomInkMemo.h"
+#include "editor/EditorSearch.h"
 #include "highlight/CustomInkMemoParser.h"
 #include "highlight/Rescan.h"
 #include "services/SM_Settings.h"
@@ -357,6 +358,7 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
     case SMM_LEFTCOLUMN:
       if (set) ScrollTo(static_cast<int32_t>(lParam), TopRowIndex(), !quiet);
       return leftColumn_;
+    case SMM_FIND: case SMM_REPLACEDIALOG: case SMM_SEARCHSTEP: return Search().Message(msg, wParam, lParam);
     case SMM_CANREDO: return CanRedo() ? 1 : 0;
     case SMM_REDO:
       if (!readOnly_) PlayBack(false);

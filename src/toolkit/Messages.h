@@ -66,8 +66,8 @@ constexpr TMsgNum SMM_WRITESEL = 0x0C07;       // wParam: smfPlain...; lParam: T
 constexpr TMsgNum SMM_MODIFIED = 0x0C08;       // lParam: value
 constexpr TMsgNum SMM_TOPROW = 0x0C09;         // lParam: row index
 constexpr TMsgNum SMM_LEFTCOLUMN = 0x0C0A;     // lParam: display column
-constexpr TMsgNum SMM_FIND = 0x0C0B;
-constexpr TMsgNum SMM_REPLACEDIALOG = 0x0C0C;
+constexpr TMsgNum SMM_FIND = 0x0C0B;           // wParam: search flags; lParam: TFindRequest* (editor/EditorSearch.h)
+constexpr TMsgNum SMM_REPLACEDIALOG = 0x0C0C;  // wParam: search flags
 constexpr TMsgNum SMM_GETSELTEXT = 0x0C0D;     // wParam: smfPlain...; lParam: TTextBuffer* or 0
 constexpr TMsgNum SMM_CANREDO = 0x0C0E;
 constexpr TMsgNum SMM_REDO = 0x0C0F;
@@ -89,6 +89,7 @@ constexpr TMsgNum SMM_EXECUTEACTION = 0x0C84;  // wParam: action code; lParam bi
 constexpr TMsgNum SMM_CLEAR = 0x0C85;          // deletes all text and the undo history
 constexpr TMsgNum SMM_PARSER = 0x0C86;         // wParam: slot 1..6 (bit 8: set); lParam: parser*
 constexpr TMsgNum SMM_ACTIVEPARSER = 0x0C87;   // bits 0, 1; lParam: slot 1..6
+constexpr TMsgNum SMM_SEARCHSTEP = 0x0C88;     // lParam: TSearchStep* (editor/EditorSearch.h)
 
 // Formats of SMM_WRITESEL and SMM_GETSELTEXT.
 constexpr WPARAM smfPlainCR = 0, smfPlainCRLF = 1, smfRTF = 2, smfHTML = 4, smfPlainLF = 8;

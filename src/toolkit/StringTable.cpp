@@ -61,6 +61,26 @@ constexpr TStringEntry kStrings[] = {
     {sActionNameBase + 45, "Delete next word"},
     {sActionNameBase + 46, "Scroll display up one line"},
     {sActionNameBase + 47, "Scroll display down one line"},
+    // Search.
+    {sReNoErrors, "No errors detected"},
+    {sReNotFound, "Expression not found"},
+    {sReInvalidParameter, "Invalid parameter"},
+    {sReOutOfMemory, "Out of memory"},
+    {sReTooManySubExpressions, "Too many sub-expressions"},
+    {sReUnmatchedParenthesis, "Unmatched parenthesis"},
+    {sReInvalidRepeat, "Invalid repeat"},
+    {sReNestedRepeat, "Nested repeat"},
+    {sReInvalidRange, "Invalid range"},
+    {sReUnmatchedBracket, "Unmatched bracket"},
+    {sReHexDigitExpected, "Hex digit expected"},
+    {sReUnexpectedEnd, "Unexpected end of input"},
+    {sReQuoteExpected, "' expected"},
+    {sReIndexRange, "Index range error"},
+    {sReInternalError, "Internal error"},
+    {sSearchString, "Search string"},
+    {sSearchNotFound, "not found."},
+    {sReTooComplex, "Expression too complex: the search gave up"},
+    {sReplaceThisOccurence, "Replace this occurence of '%s' with '%s' ?"},
 };
 
 const std::unordered_map<int32_t, std::string>& Table() {

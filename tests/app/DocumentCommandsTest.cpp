@@ -11,6 +11,10 @@ namespace {
 const std::string kStylesheet =
     "<xsl:stylesheet xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\" version=\"1.0\">\r\n\r\n\r\n</xsl:stylesheet>";
 
+// New documents are saved with LF line ends.
+const std::string kStylesheetLF =
+    "<xsl:stylesheet xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\" version=\"1.0\">\n\n\n</xsl:stylesheet>";
+
 using DocumentCommands = WorkbenchTest;
 
 TEST_F(DocumentCommands, StartsWithAnEmptyWorkspaceWhereCommandsDoNothing) {
@@ -82,16 +86,21 @@ TEST_F(DocumentCommands, NewAsksBeforeReplacingUnsavedChanges) {
 TEST_F(DocumentCommands, OpenChoosesTheDocumentByExtension) {
   WriteFile(Docs / "Sample.XSL", "<s/>\n");
   WriteFile(Docs / "data.xml", "<d/>\n");
-  for (const char* ignored : {"sample.xslt", "notes.txt", "noext", "dir.xml/file"}) {
+  WriteFile(Docs / "sample.xslt", "<t/>\n");
+  for (const char* ignored : {"notes.txt", "noext", "dir.xml/file"}) {
     fs::create_directories((Docs / ignored).parent_path());
     WriteFile(Docs / ignored, "x");
   }
   TMainForm& w = W();
-  for (const char* ignored : {"sample.xslt", "notes.txt", "noext", "dir.xml/file"}) {
+  for (const char* ignored : {"notes.txt", "noext", "dir.xml/file"}) {
     w.OpenDocument((Docs / ignored).string());
   }
   EXPECT_FALSE(w.XMLOpen || w.XSLTOpen);
   EXPECT_TRUE(Dialogs.Errors.empty());
+
+  w.OpenDocument((Docs / "sample.xslt").string());
+  EXPECT_TRUE(w.XSLTOpen);
+  EXPECT_EQ(Text(w.XSLTDoc), "<t/>\r\n");
 
   w.OpenDocument((Docs / "Sample.XSL").string());
   EXPECT_TRUE(w.XSLTOpen);
@@ -123,7 +132,8 @@ TEST_F(DocumentCommands, OpenDialogFilterFollowsThePageAndForgetsTheName) {
     EXPECT_EQ(Dialogs.FileDialogs[i].Title, "Open");
     EXPECT_EQ(Dialogs.FileDialogs[i].FilterIndex, expected[i]) << i;
     EXPECT_EQ(Dialogs.FileDialogs[i].FileName, "") << i;
-    EXPECT_EQ(Dialogs.FileDialogs[i].Filter, "XML Files (*.xml)|*.xml|XSLT Files (*.xsl)|*.xsl|All Files (*.*)|*.*");
+    EXPECT_EQ(Dialogs.FileDialogs[i].Filter,
+              "XML Files (*.xml)|*.xml|XSLT Files (*.xsl;*.xslt)|*.xsl;*.xslt|All Files (*.*)|*.*");
   }
 }
 
@@ -172,7 +182,7 @@ TEST_F(DocumentCommands, SaveWritesOnlyWhatNeedsWritingAndNamesNewDocumentsFirst
   EXPECT_EQ(fs::last_write_time(Docs / "a.xml"), fs::file_time_type{});
   QTest::keyClicks(w.XMLDoc, "<b/>");
   w.bbFileSave->trigger();
-  EXPECT_EQ(ReadFile(Docs / "a.xml"), "<b/><a/>\r\n");  // line ends CR LF
+  EXPECT_EQ(ReadFile(Docs / "a.xml"), "<b/><a/>\n");  // the file's LF line ends
   EXPECT_FALSE(w.XMLDoc->GetModified());
   EXPECT_EQ(Panel(1), "");
 
@@ -208,7 +218,7 @@ TEST_F(DocumentCommands, SaveAsAddsTheKindsExtensionAndAsksBeforeReplacingThatFi
     Dialogs.FileNames = {QString::fromStdString((Docs / c.typed).string())};
     EXPECT_TRUE(w.SaveDocumentAs(dkXSLT)) << c.typed;
     EXPECT_EQ(w.XSLTDoc->FileName, (Docs / c.written).string());
-    EXPECT_EQ(ReadFile(Docs / c.written), kStylesheet);
+    EXPECT_EQ(ReadFile(Docs / c.written), kStylesheetLF);
   }
   EXPECT_TRUE(Dialogs.Questions.empty());
 
@@ -221,7 +231,7 @@ TEST_F(DocumentCommands, SaveAsAddsTheKindsExtensionAndAsksBeforeReplacingThatFi
   EXPECT_EQ(Dialogs.Questions[0].Text.toStdString(),
             (Docs / "style.xsl").string() + " already exists.\nDo you want to replace it?");
   EXPECT_FALSE(Dialogs.Questions[0].WithCancel);
-  EXPECT_EQ(ReadFile(Docs / "style.xsl"), kStylesheet);
+  EXPECT_EQ(ReadFile(Docs / "style.xsl"), kStylesheetLF);
   EXPECT_TRUE(w.XSLTDoc->GetModified());
 
   Dialogs.FileNames = {QString::fromStdString((Docs / "style").string())};

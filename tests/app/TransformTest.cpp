@@ -84,7 +84,7 @@ TEST_F(Transform, ASyntaxErrorShowsTheProcessorsMessageAndNoOldResult) {
            "<xsl:stylesheet xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\" version=\"1.0\">\n"
            "<xsl:template match=\"/\">\n"
            "<xsl:value-of select=\".\"/>\n"
-           "</xsl:templat>\n"
+           "</xsl:template><xsl:template/>\n"
            "</xsl:stylesheet>\n");
   W().ResultsDoc->FileName = "earlier name";
   W().FlatButton1->click();
@@ -95,7 +95,7 @@ TEST_F(Transform, ASyntaxErrorShowsTheProcessorsMessageAndNoOldResult) {
   EXPECT_EQ(shown.find("stale"), std::string::npos);
   EXPECT_FALSE(fs::exists(Program / "results.txt"));
   EXPECT_EQ(W().ResultsDoc->FileName, "earlier name");
-  EXPECT_EQ(W().ResultsCaption->text(), "earlier name");
+  EXPECT_EQ(W().ResultsCaption->text(), "Messages of the processor: no result file was written");
 }
 
 TEST_F(Transform, PathsWithBlanksQuotesAndEqualsSignsReachTheProcessorWhole) {

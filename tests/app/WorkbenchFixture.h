@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QToolButton>
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -51,6 +53,8 @@ public:
   std::vector<QString> Opened;           // ShellOpen targets
   std::vector<QString> ModalTitles;
   std::vector<int> ModalTabs;            // first tab widget's page when shown
+  std::function<void(QDialog&)> OnModal;  // acts in a modal dialog as the user would
+  bool Browser = true;                   // whether the desktop has a browser
 
   TAnswer Ask(const QString& title, const QString& text, bool withCancel) override {
     Questions.push_back({title, text, withCancel});
@@ -80,8 +84,10 @@ public:
     ModalTitles.push_back(dialog.windowTitle());
     const auto* tabs = dialog.findChild<QTabWidget*>();
     ModalTabs.push_back(tabs ? tabs->currentIndex() : -1);
+    if (OnModal) OnModal(dialog);
   }
   void ShellOpen(const QString& target) override { Opened.push_back(target); }
+  bool CanShellOpen(const QString&) override { return Browser; }
 };
 
 inline std::string ReadFile(const fs::path& path) {
@@ -120,6 +126,8 @@ protected:
     Places.ProgramDir = Program.string();
     Places.DataDir = Data.string();
     Places.FolderWritable = [this](const std::string&) { return ProgramWritable; };
+    // The window's own choices (processor, parameters) start afresh in every test.
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Quillon").remove("Workbench");
   }
 
   void TearDown() override {
@@ -138,10 +146,10 @@ protected:
   }
 
   // Waits for the processor to end and Results to be filled; fails after a generous minute.
-  void WaitForTransform() {
+  void WaitForTransform(qint64 limitMs = 60000) {
     QElapsedTimer clock;
     clock.start();
-    while (W().TransformRunning() && clock.elapsed() < 60000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    while (W().TransformRunning() && clock.elapsed() < limitMs) QApplication::processEvents(QEventLoop::AllEvents, 50);
     ASSERT_FALSE(W().TransformRunning()) << "the processor did not end";
     QApplication::processEvents();
   }

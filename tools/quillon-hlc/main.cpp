@@ -2,6 +2,8 @@
 //   quillon-hlc SCRIPT -o FILE       compile a script into a stored parser
 //   quillon-hlc --dump FILE          print a stored parser as tables
 //   quillon-hlc --scan FILE TEXT     print the token runs the definition gives for a text file
+//   quillon-hlc --html FILE TEXT     write a text, highlighted with the definition, as HTML
+//   quillon-hlc --rtf FILE TEXT      the same as RTF
 // Exit status: 0 done, 1 the script, stored parser or text could not be used, 2 bad arguments.
 #include <cstdio>
 #include <filesystem>
@@ -15,13 +17,19 @@
 #include "highlight/CompiledTables.h"
 #include "highlight/InkMemoParser.h"
 #include "highlight/ParserStoredForm.h"
+#include "highlight/Rescan.h"
 #include "highlight/ScanText.h"
 #include "highlight/SYM_ScriptCompiler.h"
 #include "highlight/SymCompError.h"
+#include "services/HtmlExport.h"
+#include "services/RtfExport.h"
 #include "services/SM_Settings.h"
+#include "services/StyleRuns.h"
 #include "textmodel/TextStore.h"
 #include "toolkit/Exception.h"
 #include "toolkit/MemoryStream.h"
+#include "toolkit/ShortDate.h"
+#include "toolkit/TextEncoding.h"
 
 namespace ql {
 namespace {
@@ -29,7 +37,9 @@ namespace {
 constexpr char kUsage[] =
     "usage: quillon-hlc SCRIPT -o FILE      compile a highlighting script into a stored parser\n"
     "       quillon-hlc --dump FILE         print a stored parser as tables\n"
-    "       quillon-hlc --scan FILE TEXT    print the token runs (offset length value) of a text\n";
+    "       quillon-hlc --scan FILE TEXT    print the token runs (offset length value) of a text\n"
+    "       quillon-hlc --html FILE TEXT    write the text, highlighted, as an HTML page\n"
+    "       quillon-hlc --rtf FILE TEXT     write the text, highlighted, as an RTF document\n";
 
 // A failure already worded for the user.
 struct TToolError {
@@ -117,10 +127,9 @@ int DumpCommand(const std::string& file) {
   return 0;
 }
 
-int ScanCommand(const std::string& file, const std::string& textFile) {
+// A stored parser ready to scan texts.
+void LoadParser(const std::string& file, TInkMemoParser& parser) {
   const std::string bytes = ReadFile(file);
-  const std::string text = ReadFile(textFile);
-  TInkMemoParser parser;
   parser.Name = file;
   parser.OnParserVersionError = [&file](TInkMemoParser&, uint16_t version, uint16_t expected) {
     throw TToolError{file + ": stored parser version " + std::to_string(version) + " is too old (expected " +
@@ -135,8 +144,13 @@ int ScanCommand(const std::string& file, const std::string& textFile) {
     std::cerr << "quillon-hlc: " << file << ": match rules need the program's own handler; here they recognise nothing\n";
     parser.OnCustomParse = [](TCustomInkMemoParser&, int32_t, TEdStream&, int32_t&, int32_t&) { return false; };
   }
+}
+
+int ScanCommand(const std::string& file, const std::string& textFile) {
+  TInkMemoParser parser;
+  LoadParser(file, parser);
   TTextStore store;
-  store.InsertText(0, text);
+  store.InsertText(0, ReadFile(textFile));
   std::vector<uint8_t> values;
   try {
     values = ScanText(parser, store);
@@ -150,8 +164,51 @@ int ScanCommand(const std::string& file, const std::string& textFile) {
   return 0;
 }
 
+// Standard output as a stream; a failed write shows in ferror.
+class TStdoutStream : public TStream {
+public:
+  int32_t Read(void*, int32_t) override { return 0; }
+  int32_t Write(const void* buffer, int32_t count) override {
+    const size_t n = std::fwrite(buffer, 1, static_cast<size_t>(count), stdout);
+    written_ += static_cast<int64_t>(n);
+    return static_cast<int32_t>(n);
+  }
+  int64_t Seek(int64_t, int32_t) override { return written_; }
+
+private:
+  int64_t written_ = 0;
+};
+
+// The whole text, highlighted by the stored parser, through the editor's HTML or RTF writer.
+int ExportCommand(const std::string& file, const std::string& textFile, bool html) {
+  TInkMemoParser parser;
+  LoadParser(file, parser);
+  const std::string text = ReadFile(textFile);
+  TTextStore store;
+  store.InsertText(0, text);
+  try {
+    TRescanner(store, parser).HighlightAll();
+  } catch (const Exception& e) {
+    throw TToolError{textFile + ": " + e.Message};
+  }
+  TExportInput input = WholeTextExport(store, parser.Settings());
+  TEncodingDetector detector;
+  detector.Feed(text.data(), text.size());
+  input.Encoding = detector.Result();
+  input.FileName = std::filesystem::path(textFile).filename().string();
+  input.Date = TodayShortDate();
+  std::cout.flush();
+  TStdoutStream out;
+  if (html) ExportHTML(input, out);
+  else ExportRTF(input, out);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw TToolError{"standard output: write error"};
+  return 0;
+}
+
 int Run(const std::vector<std::string>& args) {
   if (args.size() == 3 && args[0] == "--scan") return ScanCommand(args[1], args[2]);
+  if (args.size() == 3 && args[0] == "--html") return ExportCommand(args[1], args[2], true);
+  if (args.size() == 3 && args[0] == "--rtf") return ExportCommand(args[1], args[2], false);
   if (args.size() == 2 && args[0] == "--dump") return DumpCommand(args[1]);
   if (args.size() == 3 && args[1] == "-o" && !args[0].empty() && args[0][0] != '-') return CompileCommand(args[0], args[2]);
   if (args.size() == 3 && args[0] == "-o" && !args[2].empty() && args[2][0] != '-') return CompileCommand(args[2], args[1]);

@@ -1,4 +1,4 @@
-// quillon-hlc as a user runs it: compile, dump and scan, with its exit codes and messages.
+// quillon-hlc as a user runs it: compile, dump, scan and export, with its exit codes and messages.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -78,12 +78,40 @@ TEST_F(Tool, ScansATextIntoRuns) {
   EXPECT_EQ(out, "0 3 1\n3 1 0\n4 5 3\n9 6 0\n15 10 4\n");
 }
 
+TEST_F(Tool, WritesAHighlightedTextAsHtmlAndRtf) {
+  Write("xml.qhl", std::string(ql::XmlDefinitionStoredForm()));
+  Write("doc.xml", "<a>\r\n&amp; \xC3\xA9<!-- c -->");
+  ASSERT_EQ(Run("--html " + Path("xml.qhl") + " " + Path("doc.xml")), 0) << err;
+  EXPECT_EQ(out.rfind("<HTML><HEAD>\r\n", 0), 0u) << out;
+  EXPECT_NE(out.find("<TITLE>doc.xml</TITLE>"), std::string::npos) << out;
+  EXPECT_EQ(out.substr(out.find("<BODY")),
+            "<BODY TEXT=\"#000000\" BGCOLOR=\"#ffffff\">\r\n<PRE><FONT FACE=\"Courier New\">"
+            "<FONT COLOR=\"#800000\">&lt;a&gt;</FONT>\r\n"
+            "<B>&amp;amp;</B> &#233;<FONT COLOR=\"#008000\"><I>&lt;!-- c --&gt;\r\n"
+            "</I></FONT></FONT></PRE></BODY></HTML>\r\n");
+
+  ASSERT_EQ(Run("--rtf " + Path("xml.qhl") + " " + Path("doc.xml")), 0) << err;
+  EXPECT_EQ(out,
+            "{\\rtf1 \\deff1{\\fonttbl {\\f1 \\fnil\\fcharset0 Courier New;}}\r\n"
+            "{\\colortbl\\red0\\green0\\blue0;\\red255\\green255\\blue255;\\red128\\green0\\blue0;"
+            "\\red0\\green0\\blue128;\\red0\\green128\\blue0;}\r\n"
+            "{\\f1\\fs20\\cf0\\cb1 \\cf2 <a>\\cf0 \\line \r\n"
+            "\\b1 &amp;\\b0  \\u233\\'e9\\i1 \\cf4 <!-- c -->\r\n}}");
+
+  // The text is read before anything is written.
+  EXPECT_EQ(Run("--rtf " + Path("xml.qhl") + " " + Path("missing.xml")), 1);
+  EXPECT_EQ(out, "");
+  EXPECT_NE(err.find("missing.xml"), std::string::npos) << err;
+  EXPECT_EQ(Run("--html " + Path("xml.qhl")), 2);
+}
+
 TEST_F(Tool, RefusesBadInput) {
   Write("junk", "not a stored parser");
   EXPECT_EQ(Run("--dump " + Path("junk")), 1);
   EXPECT_NE(err.find("junk"), std::string::npos) << err;
   EXPECT_EQ(Run("--dump " + Path("missing")), 1);
   EXPECT_EQ(Run("--scan " + Path("junk") + " " + Path("junk")), 1);
+  EXPECT_EQ(Run("--html " + Path("junk") + " " + Path("junk")), 1);
   EXPECT_EQ(Run(""), 2);
   EXPECT_EQ(Run("--dump"), 2);
   EXPECT_NE(err.find("usage:"), std::string::npos);
