@@ -223,6 +223,8 @@ private:
   // Puts messages into view with links to the places they name in the documents of kinds.
   void ShowMessages(TqlnInkMemo& view, const std::string& text, const std::vector<TDocKind>& kinds);
   void ForgetMessages();
+  // What a message says, for the status bar.
+  QString MessageText(const TMessagePlace& place) const;
   void ShowStartFailure(const TProcessor& processor, const std::string& reason);
   void SetTransformBusy(bool busy);
   void TransformFinished(const TCapturedRun& run);

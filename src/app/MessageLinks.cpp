@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QSplitter>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "app/MainForm.h"
@@ -57,6 +58,18 @@ void TMainForm::ShowMessages(TqlnInkMemo& view, const std::string& text, const s
 
 int32_t TMainForm::MessageCount() const { return static_cast<int32_t>(messagePlaces_.size()); }
 
+QString TMainForm::MessageText(const TMessagePlace& place) const {
+  // The message's own line and the indented lines that go on with it (where Saxon says why).
+  const QTextDocument* text = messageView_->document();
+  QTextBlock block = text->findBlockByNumber(place.Row);
+  QString said = block.text().trimmed();
+  for (block = block.next(); block.isValid() && block.text().startsWith(QLatin1Char(' ')) && said.size() < 300;
+       block = block.next()) {
+    said += QLatin1Char(' ') + block.text().trimmed();
+  }
+  return said.size() > 300 ? said.left(297) + QStringLiteral("...") : said;
+}
+
 void TMainForm::ForgetMessages() {
   messageView_ = nullptr;
   messagePlaces_.clear();
@@ -86,7 +99,7 @@ void TMainForm::FollowMessage(int32_t index) {
   }
   ShowPage(kind);
   EditorOf(kind)->ShowCaretAt(place.Line, place.Column > 0 ? place.Column : 1);
-  Note(QStringLiteral("Message %1 of %2").arg(index + 1).arg(MessageCount()));
+  Note(QStringLiteral("Message %1 of %2: %3").arg(index + 1).arg(MessageCount()).arg(MessageText(place)));
 }
 
 }  // namespace ql
