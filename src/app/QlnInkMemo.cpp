@@ -82,6 +82,14 @@ std::string TqlnInkMemo::LineText(int32_t start) {
   return text;
 }
 
+std::string TqlnInkMemo::LineAt(int32_t line) {
+  const int32_t start = LineStart(line);
+  // LineStart stops at the last line; a line past it has no text.
+  if (line < 1 || (line > 1 && start == 0)) return std::string();
+  if (line > 1 && start == LineStart(line - 1)) return std::string();
+  return LineText(start);
+}
+
 void TqlnInkMemo::ShowCaretAt(int32_t line, int32_t character) {
   int32_t at = LineStart(std::max(line, 1));
   const std::string text = LineText(at);

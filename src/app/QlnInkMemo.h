@@ -45,6 +45,8 @@ public:
   // Puts the caret on line (from 1) before its character-th character (from 1), both clamped
   // to the text, and scrolls it into the middle of the view.
   void ShowCaretAt(int32_t line, int32_t character);
+  // The text of line (from 1) without its line break; empty past the last line.
+  std::string LineAt(int32_t line);
   // Draws these spans as links, replacing the ones before. Links move with edits and are
   // dropped when the whole text is replaced (SetText, LoadFromFile, Clear).
   void SetLinks(const std::vector<TqlnInkMemoLink>& links);
