@@ -39,7 +39,7 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: deps
-	cmake -S . -B $(BUILD_BENCH) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQUILLON_BENCH=ON -DQUILLON_TESTS=OFF -DQUILLON_GUI=OFF
+	cmake -S . -B $(BUILD_BENCH) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQUILLON_BENCH=ON -DQUILLON_TESTS=OFF -DQUILLON_GUI=ON
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@set -e; for b in $(BUILD_BENCH)/bench/*_bench; do echo "== $$b"; $$b; done
 

@@ -29,6 +29,7 @@
 #include "highlight/xmldef/XmlDefinition.h"
 #include "toolkit/Exception.h"
 #include "toolkit/qt/QSettingsRegistry.h"
+#include "toolkit/qt/QtFontFactory.h"
 
 static void InitQuillonResources() { Q_INIT_RESOURCE(quillon); }
 
@@ -67,12 +68,21 @@ protected:
   }
 };
 
+// The options of the three editors (kept in the parser's settings, which they share): those the
+// window was designed with, and line numbers in the gutter.
+constexpr TInkMemoOptions kEditorOptions{
+    smoSyntaxHighlight, smoPrintWrap,    smoPrintLineNos,         smoPrintFilename, smoPrintDate,
+    smoPrintPageNos,    smoAutoIndent,   smoTabToColumn,          smoWordSelect,    smoShowRMargin,
+    smoShowGutter,      smoShowWrapColumn, smoTitleAsFilename,    smoBlockOverwriteCursor,
+    smoShowWrapGlyph,   smoColumnTrack,  smoUseTAB,               smoSmartFill,     smoLineNumbers};
+
 }  // namespace
 
 TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), places_(std::move(places)),
       processor_(std::make_unique<TCapturedProcess>()) {
   InitQuillonResources();
+  InstallQtFontFactory();  // the parser's and the editors' fonts are Qt fonts
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Quillon"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/quillon.png")));
@@ -93,6 +103,7 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
   pageArea->setAutoFillBackground(true);
   auto* pages = new QGridLayout(pageArea);
   pages->setContentsMargins(0, 0, 0, 0);
+  CreateParser();  // before the editors, which highlight with it
   pnlXML = CreatePage(dkXML, QStringLiteral(":/icons/xml32.png"), XMLDoc, XMLCaption);
   pnlXSLT = CreatePage(dkXSLT, QStringLiteral(":/icons/xslt32.png"), XSLTDoc, XSLTCaption);
   pnlResults = CreatePage(dkResults, QStringLiteral(":/icons/results32.png"), ResultsDoc, ResultsCaption);
@@ -104,7 +115,6 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
 
   CreateStatusBar();
   CreateMessagesPane();
-  CreateParser();
 
   FileDrag = new TFileDrag(this);
   FileDrag->OnDrop = [this](TFileDrag& sender, int32_t x, int32_t y) { FileDragDrop(sender, x, y); };
@@ -365,6 +375,9 @@ QWidget* TMainForm::CreatePage(TDocKind kind, const QString& picture, TqlnInkMem
 
   editor = new TqlnInkMemo(panel);
   editor->setObjectName(QString::fromUtf8(editors[kind]));
+  editor->SetParser1(XMLParser.get());
+  editor->SetOptions(kEditorOptions);
+  if (kind == dkXML) editor->SetHideSelection(false);
   editor->OnChange = [this](TqlnInkMemo&) { InkMemoChange(); };
   editor->OnTextChange = [this](TqlnInkMemo&) { InkMemoTextChange(); };
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -389,6 +402,12 @@ void TMainForm::CreateStatusBar() {
     StatusPanels[i]->setFixedWidth(std::max(widths[i], needed));
     bar->addWidget(StatusPanels[i]);
   }
+  EncodingPanel = new QLabel(bar);
+  EncodingPanel->setObjectName(QStringLiteral("EncodingPanel"));
+  EncodingPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  EncodingPanel->setFixedWidth(EncodingPanel->fontMetrics().horizontalAdvance(QStringLiteral("Windows-1252")) +
+                               2 * EncodingPanel->frameWidth() + EncodingPanel->fontMetrics().averageCharWidth() * 2);
+  bar->addWidget(EncodingPanel);
   StatusNote = new QLabel(bar);
   StatusNote->setObjectName(QStringLiteral("StatusNote"));
   StatusNote->setTextFormat(Qt::PlainText);

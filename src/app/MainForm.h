@@ -70,6 +70,7 @@ public:
   QToolButton* FlatButton1 = nullptr;
   QToolButton* StopButton = nullptr;
   std::array<QLabel*, 2> StatusPanels{};
+  QLabel* EncodingPanel = nullptr;  // the display encoding of CurrentEditor
   // Notes to the user that need no answer: what is missing, how long the run took, a check's outcome.
   QLabel* StatusNote = nullptr;
   // Under the result: what the processor said while the run succeeded; hidden while empty.
@@ -77,9 +78,9 @@ public:
   TqlnInkMemo* MessagesDoc = nullptr;
   QMenu* BarPopupMenu1 = nullptr;
   TFileDrag* FileDrag = nullptr;
-  // The highlighting parser of the three editors, loaded with the shipped XML definition; it
-  // keeps the user's styles, keys, auto-replace entries and templates in the registry. (The
-  // stand-in editors do not highlight yet, so they do not consult it.)
+  // The highlighting parser of the three editors (their Parser1), loaded with the shipped XML
+  // definition; it keeps the user's styles, keys, auto-replace entries and templates in the
+  // registry. It is made before the editors; freeing it empties their parser slots.
   std::unique_ptr<TInkMemoParser> XMLParser;
   TFileDialog OpenDialog;
   TFileDialog SaveDialog;
@@ -223,6 +224,8 @@ private:
   // Puts messages into view with links to the places they name in the documents of kinds.
   void ShowMessages(TqlnInkMemo& view, const std::string& text, const std::vector<TDocKind>& kinds);
   void ForgetMessages();
+  // What a message says, for the status bar.
+  QString MessageText(const TMessagePlace& place) const;
   void ShowStartFailure(const TProcessor& processor, const std::string& reason);
   void SetTransformBusy(bool busy);
   void TransformFinished(const TCapturedRun& run);

@@ -57,6 +57,17 @@ void TMainForm::ShowMessages(TqlnInkMemo& view, const std::string& text, const s
 
 int32_t TMainForm::MessageCount() const { return static_cast<int32_t>(messagePlaces_.size()); }
 
+QString TMainForm::MessageText(const TMessagePlace& place) const {
+  // The message's own line and the indented lines that go on with it (where Saxon says why).
+  QString said = QString::fromUtf8(messageView_->LineAt(place.Row + 1)).trimmed();
+  for (int32_t line = place.Row + 2; said.size() < 300; ++line) {
+    const QString next = QString::fromUtf8(messageView_->LineAt(line));
+    if (!next.startsWith(QLatin1Char(' '))) break;
+    said += QLatin1Char(' ') + next.trimmed();
+  }
+  return said.size() > 300 ? said.left(297) + QStringLiteral("...") : said;
+}
+
 void TMainForm::ForgetMessages() {
   messageView_ = nullptr;
   messagePlaces_.clear();
@@ -86,7 +97,7 @@ void TMainForm::FollowMessage(int32_t index) {
   }
   ShowPage(kind);
   EditorOf(kind)->ShowCaretAt(place.Line, place.Column > 0 ? place.Column : 1);
-  Note(QStringLiteral("Message %1 of %2").arg(index + 1).arg(MessageCount()));
+  Note(QStringLiteral("Message %1 of %2: %3").arg(index + 1).arg(MessageCount()).arg(MessageText(place)));
 }
 
 }  // namespace ql

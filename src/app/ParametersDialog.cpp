@@ -23,8 +23,8 @@ TParametersDialog::TParametersDialog(QWidget* owner, const QString& stylesheetNa
   const QString name = QFileInfo(stylesheetName).fileName();
   intro->setText(params.Params.isEmpty()
                      ? QStringLiteral("%1 declares no top-level parameters (xsl:param).").arg(name)
-                     : QStringLiteral("Values passed to %1 when it is transformed. An empty box keeps the "
-                                      "stylesheet's default.")
+                     : QStringLiteral("Values passed to %1 when it is transformed, each as a string (type Books, "
+                                      "not 'Books'). An empty box keeps the stylesheet's default.")
                            .arg(name));
   layout->addWidget(intro);
 

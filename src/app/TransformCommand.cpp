@@ -205,6 +205,9 @@ void TMainForm::TransformFinished(const TCapturedRun& run) {
       ShowMessages(*ResultsDoc, text, documents);
     }
   });
+  if (MessageCount() > 0) {
+    Note(StatusNote->text() + QStringLiteral(" Double-click an underlined message, or press F4, to go to its place."));
+  }
   UpdateCommands();
 }
 

@@ -68,10 +68,14 @@ struct TContextFree {
   }
 };
 
+// Reports the parser makes outside the handler (of the encoding converter) go nowhere: the check
+// says what it found itself, and standard error belongs to the user.
+void Silent(void*, const char*, ...) {}
+
 }  // namespace
 
 TWellFormedness CheckWellFormed(const char* bytes, size_t size) {
-  static const bool initialised = (xmlInitParser(), true);
+  static const bool initialised = (xmlInitParser(), xmlSetGenericErrorFunc(nullptr, Silent), true);
   (void)initialised;
   TWellFormedness result;
   xmlSAXHandler sax = CheckingHandler();

@@ -30,6 +30,7 @@
 #include "editor/RowLayout.h"
 #include "editor/UndoStack.h"
 #include "highlight/ParserClient.h"
+#include "highlight/ScanText.h"
 #include "services/MacroEditor.h"
 #include "services/SettingsOptions.h"
 #include "textmodel/CaretControl.h"
@@ -51,6 +52,9 @@ class TSM_Settings;
 // ChangeFlags: what changed since OnChange was last raised.
 constexpr uint32_t cfCaret = 0x01, cfText = 0x02, cfSize = 0x04, cfStyle = 0x08, cfScroll = 0x10;
 constexpr uint32_t cfInsertMode = 0x20, cfOptions = 0x40, cfCommand = 0x80;
+
+// Which scroll bars the editor shows.
+enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // Timer the editor uses for scrolling while the mouse selects outside the window.
 constexpr uint32_t tmAutoScroll = 1;
@@ -117,12 +121,50 @@ public:
   // Raises EInkMemo "=Illegal default tab stop value, must be > 0" for 0.
   void SetTabDefault(int32_t value);
   std::string GetWrapOverride() const;
+  void SetWrapOverride(const std::string& text);
+  int32_t GetWrapAtColumn() const;
+  void SetWrapAtColumn(int32_t value);
+  bool GetWordWrap() const { return HasOption(smoWordWrap); }
+  void SetWordWrap(bool on);
+  // Style 0: the default text colour, background and font style.
+  TColor GetDefTextColor() const;
+  void SetDefTextColor(TColor color);
+  TColor GetDefBackColor() const;
+  void SetDefBackColor(TColor color);
+  uint8_t GetDefFontStyle() const;
+  void SetDefFontStyle(uint8_t fontStyle);
+  TColor GetGutterColor() const;
+  void SetGutterColor(TColor color);
+  const TFontSpec& GetGutterFont() const;
+  void SetGutterFont(const TFontSpec& font);
+  int32_t GetMargin() const;
+  // Ignored when equal to the current value or wider than a character.
+  void SetMargin(int32_t value);
+  TColor GetMarginColor() const;
+  void SetMarginColor(TColor color);
+  TColor GetSelTextColor() const;
+  void SetSelTextColor(TColor color);
+  TColor GetSelTextBack() const;
+  void SetSelTextBack(TColor color);
+  int32_t GetIndentStep() const;
+  // 1..19; other values are ignored.
+  void SetIndentStep(int32_t value);
+  // Explicit tab stops as 1-based columns ("5 9 13"); a malformed text raises EInkMemo.
+  std::string GetTabColumns() const;
+  void SetTabColumns(const std::string& text);
+  // The editor font: name, size in points and character set (colour and style are style 0's).
+  TFontSpec GetFont() const;
+  void SetFont(const TFontSpec& font);
+  TSelLineStyle GetSelLineStyle() const { return Store().LineStyle; }
+  void SetSelLineStyle(TSelLineStyle style) { Store().LineStyle = style; }
+  static const char* Version() { return "3.00.39"; }
   bool GetReadOnly() const { return readOnly_; }
   void SetReadOnly(bool on) { Perform(EM_SETREADONLY, on ? 1 : 0); }
   bool InsertMode() const { return insertMode_; }
   bool Modified() const { return CanUndo(); }
   bool HideSelection() const override { return hideSelection_; }
   void SetHideSelection(bool on) override { hideSelection_ = on; }
+  TScrollStyle ScrollBars = ssBoth;
   bool WantReturns = true;
   bool WantTab = true;
   bool Enabled = true;
@@ -162,6 +204,8 @@ public:
   std::function<void(TCustomInkMemo& sender, int32_t lineNo)> OnGutterClick;
   // Makes the visible pick list of the code templates (the host's list box); without it none shows.
   std::function<std::unique_ptr<TMacroPickList>(TCustomInkMemo& sender, TMacroKeywords& table)> OnCreatePickList;
+  // Each piece the re-highlighting stores (ScanText.h); the handler may change its value.
+  TTokenSeenEvent OnTokenSeen;
   // Wheel notches; set handled to keep the editor from scrolling.
   std::function<void(TCustomInkMemo& sender, int32_t notches, bool& handled)> OnMouseWheel;
 
@@ -257,6 +301,8 @@ private:
   void InsertTyped(std::string_view bytes);
   // Fills from display column from to column to with blanks (or TABs and blanks, by the options).
   void InsertFill(int32_t from, int32_t to);
+  // The blanks (or TABs and blanks) InsertFill would insert.
+  std::string FillText(int32_t from, int32_t to) const;
   void SmartTab();
   void TypeChar(char32_t code);
   void DeleteChar(bool before);
@@ -275,6 +321,13 @@ private:
   int32_t WordRight(int32_t offset);
   void MoveVertically(int32_t rows, bool extend, bool page);
   int32_t LineEnd(int32_t offset);
+  // The end of the text of offset's row, before its line break.
+  int32_t RowContentEnd(int32_t offset);
+  // The caret may stand beyond the end of its row (smoCaretAfterEOL with a fixed-pitch font).
+  bool CaretAfterEOL() const { return HasOption(smoCaretAfterEOL) && fixedPitch_; }
+  // Puts the caret at display column column of the row holding offset's row start: beyond the
+  // row's end when the row is shorter (caret after EOL only).
+  void PlaceAtColumn(int32_t rowStart, const TTextRow& row, int32_t column, bool extend);
 
   // -- Keys.cpp
   void KeyDown(uint16_t key);
@@ -309,6 +362,8 @@ private:
 
   // -- Settings.cpp
   void ApplySettings(bool fromPropertyWrite);
+  // A settings-held property was written: every editor using the settings applies them again.
+  void SettingsWritten();
   void SetOptionsWord(uint32_t word, bool quiet);
 
   THostWindow* host_;
@@ -327,6 +382,7 @@ private:
   // History and recording.
   std::shared_ptr<TUndoStack> history_;  // never null
   bool playback_ = false;                // undo or redo is replaying the history
+  bool recording_ = true;                // changes are recorded in the history
   bool transactionOpen_ = false;
 
   // Message dispatch and change reporting.
@@ -358,7 +414,7 @@ private:
   int32_t virtualColumn_ = 0;
   int32_t preferredX_ = 0;
   bool keepPreferredX_ = false;
-  TScrollInfo lastVBar_, lastHBar_;
+  TScrollInfo lastVBar_{-1, -1, -1, -1}, lastHBar_{-1, -1, -1, -1};  // what the host was told
   bool caretCreated_ = false;
   TPoint caretSize_;
 

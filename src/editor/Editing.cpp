@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/CustomInkMemo.h"
+#include "services/KeyActions.h"
 #include "services/SM_Settings.h"
 #include "textmodel/InkMemoErrors.h"
 #include "toolkit/Stream.h"
@@ -42,7 +43,7 @@ bool RangeEquals(TTextStore& store, int32_t start, std::string_view bytes) {
 // --- Transactions and groups ---
 
 TTransaction::TTransaction(TCustomInkMemo& editor)
-    : editor_(editor), active_(!editor.playback_ && !editor.Loading()) {
+    : editor_(editor), active_(editor.recording_ && !editor.playback_ && !editor.Loading()) {
   if (!active_) return;
   if (editor_.transactionOpen_) throw EInkMemo("Bad transaction log entry");
   editor_.transactionOpen_ = true;
@@ -85,6 +86,14 @@ void TCustomInkMemo::ReplaceSel(std::string_view text, bool quiet) {
     const int32_t inserted = store.InsertText(start, text.data(), static_cast<int32_t>(text.size()));
     SetSelectionEnds(start + inserted, start + inserted);
     return;
+  }
+  std::string filled;
+  if (BeyondEOL() && start == end) {
+    // Typing beyond the end of a row first fills the gap up to the caret's column.
+    filled = FillText(ColumnOfOffset(start), virtualColumn_);
+    filled.append(text);
+    text = filled;
+    SetBeyondEOL(false);
   }
   if (start == end && text.empty()) return;
   TUndoGroup<TCustomInkMemo> group(*this, ugReplaceSel);
@@ -151,7 +160,7 @@ void TCustomInkMemo::InsertTyped(std::string_view bytes) {
   if (indent > 0) InsertFill(0, indent);
 }
 
-void TCustomInkMemo::InsertFill(int32_t from, int32_t to) {
+std::string TCustomInkMemo::FillText(int32_t from, int32_t to) const {
   std::string fill;
   int32_t column = from;
   if (HasOption(smoUseTAB) && HasOption(smoSmartFill)) {
@@ -161,6 +170,11 @@ void TCustomInkMemo::InsertFill(int32_t from, int32_t to) {
     }
   }
   if (to > column) fill.append(static_cast<size_t>(to - column), ' ');
+  return fill;
+}
+
+void TCustomInkMemo::InsertFill(int32_t from, int32_t to) {
+  const std::string fill = FillText(from, to);
   if (!fill.empty()) ReplaceSel(fill, false);
 }
 
@@ -218,7 +232,12 @@ void TCustomInkMemo::TypeChar(char32_t code) {
 
 void TCustomInkMemo::DeleteChar(bool before) {
   if (readOnly_) return;
+  if (before && BeyondEOL()) {
+    ExecuteActionCode(caLEFT, false);
+    return;
+  }
   TUndoGroup<TCustomInkMemo> group(*this, ugDelete);
+  if (BeyondEOL() && SelAnchor() == SelCaret()) ReplaceSel({}, true);  // fills the gap first
   const int32_t caret = SelCaret();
   if (SelAnchor() == caret) {
     if (before ? caret == 0 : caret >= Store().TextLength) return;
@@ -283,6 +302,7 @@ void TCustomInkMemo::ApplyStep(const TUndoStep& step, bool undo) {
                         : "Cannot redo: the text no longer matches the undo history");
   }
   SetSelectionEnds(start, start + static_cast<int32_t>(present.size()));
+  SetBeyondEOL(false);  // a replayed step puts back exactly its bytes, no fill before them
   ReplaceSel(replacement, true);
   const TSelectionEnds after = undo ? step.Before : step.After;
   SetSelectionEnds(after.Anchor, after.Caret);

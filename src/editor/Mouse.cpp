@@ -63,6 +63,7 @@ void TCustomInkMemo::MouseDown(int32_t x, int32_t y, WPARAM keys, bool doubleCli
     pressOffset_ = f;
   } else {
     MoveCaret(f, false);
+    if (CaretAfterEOL() && row.Row != nullptr) PlaceAtColumn(row.Start, *row.Row, ColumnOfPixel(x), false);
     mouseSelecting_ = true;
   }
   lastClickRow_ = rowIndex;

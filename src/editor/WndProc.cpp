@@ -394,7 +394,10 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       }
       if (msg == SMM_SETSTYLES) {
         fullRepaint_ = true;
-        if (toEnd && rescanner_) rescanner_ = std::make_unique<TRescanner>(Store(), *parser_, this);
+        if (toEnd && rescanner_) {
+          rescanner_->ClearPending();
+          highlightAll_ = false;
+        }
       }
       return done;
     }
@@ -457,10 +460,20 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
     }
     case SMM_SAVESTREAM: TTextControl::SaveToStream(Pointer<TStream>(lParam)); return 1;
     case SMM_EXECUTEACTION: ExecuteActionCode(static_cast<int32_t>(wParam), (lParam & 1) != 0); return 1;
-    case SMM_CLEAR:
-      TTextControl::Clear();
+    case SMM_CLEAR: {
+      // The history is cleared anyway: the deleted text is not copied into it first.
+      ClearHistory();
+      recording_ = false;
+      try {
+        TTextControl::Clear();
+      } catch (...) {
+        recording_ = true;
+        throw;
+      }
+      recording_ = true;
       changeFlags_ |= cfText | cfCaret;
       return 1;
+    }
     default: handled = false; return 0;
   }
 }

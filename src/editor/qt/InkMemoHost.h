@@ -13,7 +13,6 @@
 // so Ctrl+Y runs the window's Redo. Tab reaches the editor when it asks for it (WM_GETDLGCODE).
 // Dropped files and links are not taken: they go on to the window.
 #include <QAbstractScrollArea>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <array>
 #include <map>
@@ -74,6 +73,9 @@ public:
   TCursor Cursor() const { return cursor_; }
 
 protected:
+  // Draws over what the target painted in area (marks of the window's own), before the caret.
+  virtual void PaintOver(TCanvas& /*canvas*/, const TRect& /*area*/) {}
+
   bool event(QEvent* e) override;
   bool viewportEvent(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
