@@ -147,7 +147,7 @@ void TCustomInkMemo::InsertTyped(std::string_view bytes) {
   if (indent == 0) {
     // The row held only a line break: the nearest row above with text gives the indentation.
     const TRowPos pos = store.LocateRow(SelCaret());
-    const TTextRow* row = pos.Row != nullptr ? pos.Row->Prev : nullptr;
+    const TTextRow* row = pos.Row != nullptr ? pos.Row->Prev.get() : nullptr;
     if (pos.Index >= store.RowCount && pos.Row != nullptr) row = pos.Row;
     for (int32_t guard = 0; row != nullptr && guard < 10000; row = row->Prev, ++guard) {
       const std::string_view text = row->All();
