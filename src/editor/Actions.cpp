@@ -217,7 +217,12 @@ void TCustomInkMemo::ExecuteActionCode(int32_t code, bool extend) {
       }
       break;
     default:
-      // Block indent, bookmarks and printing come with their own commands.
+      if (code >= caSETBOOKMARK0 && code <= caSETBOOKMARK9) {
+        DoSetBookmark(code - caSETBOOKMARK0, -1, 0);
+      } else if (code >= caGOTOBOOKMARK0 && code <= caGOTOBOOKMARK9) {
+        DoGotoBookmark(code - caGOTOBOOKMARK0);
+      }
+      // Block indent and printing come with their own commands.
       break;
   }
   if (!BeyondEOL()) virtualColumn_ = ColumnOfOffset(SelCaret());

@@ -21,10 +21,17 @@ TCustomInkMemo::TCustomInkMemo(THostWindow* host)
   settings_->Attach(*this);
   lastClickTime_ = host_->TickCount();
   ApplySettings(true);
+  BindAnnotations(true);
   changeFlags_ = 0;
 }
 
 TCustomInkMemo::~TCustomInkMemo() {
+  // A store that goes with this editor reports its annotations' end while the editor exists.
+  try {
+    if (SharedStore().use_count() == 1) Store().FreeAnnotations();
+  } catch (...) {
+  }
+  BindAnnotations(false);
   host_->KillTimer(tmAutoScroll);
   FreeGutterFont();
   settings_->Templates().EditorDestroying(*this);

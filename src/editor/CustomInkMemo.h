@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/Annotations.h"
 #include "editor/RowLayout.h"
 #include "editor/UndoStack.h"
 #include "highlight/ParserClient.h"
@@ -236,6 +237,54 @@ public:
   void EndUndoGroup(int32_t group) override;
   std::unique_ptr<TMacroPickList> CreatePickList(TMacroKeywords& table) override;
 
+  // --- Bookmarks, marks, breakpoints (Bookmarks.cpp); each change goes through SMM_ANNOTATE ---
+
+  // Sets, moves or switches off bookmark index (0..9) on row line (1-based; -1: the caret's
+  // row at the caret's column). Raises EInkMemo "Bookmark index range error" above 9.
+  void SetBookmark(int32_t index, int32_t line, int32_t column);
+  // Puts the caret on bookmark index and its row in the middle of the window.
+  void GotoBookmark(int32_t index);
+  // The 1-based row of bookmark index, or 0 when it lies on no row.
+  int32_t BookmarkLine(int32_t index) const;
+  // Text marks over start..start + length, drawn as a red wavy underline or by OnDrawMark.
+  virtual TMarkHandle AddMark(int32_t start, int32_t length, int32_t value);
+  virtual bool FindMark(int32_t start, int32_t length, TMarkHandle& mark) const;
+  virtual int32_t MarkStart(TMarkHandle mark) const;
+  virtual void SetMarkStart(TMarkHandle mark, int32_t value);
+  virtual void SetMarkEnd(TMarkHandle mark, int32_t value);
+  virtual int32_t MarkEnd(TMarkHandle mark) const;
+  void RemoveMark(TMarkHandle mark);
+  // Named bookmarks (position -1: the caret).
+  void AddCustomBookmark(const std::string& name, int32_t position = -1);
+  void RemoveCustomBookmark(const std::string& name);
+  void GotoCustomBookmark(const std::string& name);
+  // Breakpoints on the line holding offset (-1: the caret's line).
+  bool ToggleBreakpoint(int32_t offset = -1);
+  TSM_BreakpointData* AddBreakpoint(int32_t offset, int32_t tag = 0, bool enabled = true, const std::string& text = {},
+                                    int32_t userData = 0);
+  void RemoveBreakpoint(TSM_BreakpointData* breakpoint);
+  // The execution point on the line holding offset; SetExecPoint(-1, false) switches it off.
+  void SetExecPoint(int32_t offset, bool on = true);
+  void SetGutterMarks(int32_t rowIndex, uint16_t flags);
+  void AddTrack(int32_t trackId);
+  void RemoveTrack(int32_t trackId);
+  const std::vector<int32_t>& LineTracks() const { return lineTracks_; }
+  // Frames the caret's row with two lines.
+  bool ShowFocusLine() const { return showFocusLine_; }
+  void SetShowFocusLine(bool on);
+
+  std::function<void(TCustomInkMemo& sender, int32_t index)> OnBookmarkSet;
+  std::function<void(TCustomInkMemo& sender, int32_t index)> OnBookmarkClear;
+  std::function<void(TCustomInkMemo& sender, const std::string& name)> OnCustomBookmarkFree;
+  std::function<void(TCustomInkMemo& sender, TMarkHandle mark)> OnMarkChange;
+  std::function<void(TCustomInkMemo& sender, TMarkHandle mark)> OnMarkFree;
+  std::function<void(TCustomInkMemo& sender, TCanvas& canvas, const TRect& rect, TMarkHandle mark)> OnDrawMark;
+  std::function<void(TCustomInkMemo& sender, TSM_BreakpointData& breakpoint)> OnBreakpointFree;
+  std::function<void(TCustomInkMemo& sender, TSM_BreakpointData& breakpoint)> OnBreakpointStateChange;
+  std::function<void(TCustomInkMemo& sender, int32_t trackId)> OnTrackAdd;
+  std::function<void(TCustomInkMemo& sender, int32_t trackId)> OnTrackFree;
+  std::function<void(TCustomInkMemo& sender, TLineDrawData& data)> OnDrawLine;
+
   // --- Search (EditorSearch.h): FindText, the find and replace dialogs, OnSearchFail ---
   TEditorSearch& Search();
 
@@ -267,6 +316,14 @@ protected:
 
 private:
   friend class TTransaction;
+
+  // The breakpoint or execution point of a row: its glyph number and row colours.
+  struct TRowMarker {
+    bool Present = false;
+    int32_t Glyph = 0;
+    TColor Back = 0;
+    TColor Text = 0;
+  };
 
   // -- WndProc.cpp: dispatch and the message table
   LRESULT Dispatch(TMsgNum msg, WPARAM wParam, LPARAM lParam);
@@ -347,14 +404,34 @@ private:
   // -- Paint.cpp
   void Paint(TCanvas& canvas, const TRect& area);
   void PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowStart, int32_t lineNo, int32_t y, const TRect& area);
-  void PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t lineNo, int32_t y);
-  void PaintText(TCanvas& canvas, const TTextRow& row, int32_t rowStart, int32_t y);
+  void PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t rowStart, int32_t lineNo, int32_t y);
+  void PaintText(TCanvas& canvas, const TTextRow& row, int32_t rowStart, int32_t y, const TRowMarker& marker);
   TFontHandle StyleFontOf(uint8_t style) const;
   TFontHandle GutterFont();
   void FreeGutterFont();
   void InvalidateChangedRows();
   void InvalidateAll() { fullRepaint_ = true; }
   void UpdateCaret();
+
+  // -- Bookmarks.cpp
+  LRESULT Annotate(TAnnotationOp op, TAnnotationRequest& request);
+  void DoSetBookmark(int32_t index, int32_t line, int32_t column);
+  void DoGotoBookmark(int32_t index);
+  // Binds the store's annotation notifications to this editor (or unbinds them).
+  void BindAnnotations(bool bind);
+  void BindMarks();
+  void RepaintAnnotations();
+
+  // -- PaintMarks.cpp: glyphs, marks, whitespace marks, the focus line
+  TRowMarker RowMarkerAt(int32_t rowStart) const;
+  void PaintGutterGlyphs(TCanvas& canvas, const TTextRow& row, const TRowMarker& marker, int32_t y);
+  void PaintRowMarks(TCanvas& canvas, const TTextRow& row, int32_t rowStart, int32_t y);
+  // The blanks and TABs of layout characters [first, last) drawn on background back.
+  void PaintWhitespace(TCanvas& canvas, const TRowLayout& layout, size_t first, size_t last, int32_t y, TColor back);
+  // The line-end or wrap glyph after the row's text.
+  void PaintRowEnd(TCanvas& canvas, const TTextRow& row, const TRowLayout& layout, int32_t y, TColor back);
+  void PaintFocusLine(TCanvas& canvas, const TRect& area);
+  void InvalidateFocusLine();
 
   // -- Rehighlight.cpp
   void RecreateRescanner();
@@ -431,6 +508,11 @@ private:
   uint32_t lastClickTime_ = 0;
   int32_t lastClickRow_ = -1;
   TPoint mousePos_;
+
+  // Annotations.
+  std::vector<int32_t> lineTracks_;  // TLineTrackManager: the ids of the line tracks
+  bool showFocusLine_ = false;
+  int32_t focusRow_ = -1;            // the row the focus line was last drawn on
 
   // Work objects, sized from what they hold.
   TRowLayout layout_;

@@ -73,6 +73,7 @@ void TCustomInkMemo::Paint(TCanvas& canvas, const TRect& area) {
       ++index;
     }
   }
+  PaintFocusLine(canvas, area);
   canvas.SetClip(nullptr);
 }
 
@@ -86,7 +87,7 @@ void TCustomInkMemo::PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowS
     if (gutter.Intersects(area)) {
       const TRect clip = gutter.Intersected(area);
       canvas.SetClip(&clip);
-      PaintGutter(canvas, row, lineNo, y);
+      PaintGutter(canvas, row, rowStart, lineNo, y);
     }
   }
   if (s.Margin > 0) {
@@ -102,7 +103,21 @@ void TCustomInkMemo::PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowS
   const TRect clip = text.Intersected(area);
   canvas.SetClip(&clip);
   if (row != nullptr) {
-    PaintText(canvas, *row, rowStart, y);
+    if (OnDrawLine) {
+      TLineDrawData data;
+      data.Text = row->Text.get();
+      data.Canvas = &canvas;
+      data.Rect = {textLeft, y, textLeft + clientWidth_, y + lineHeight_};
+      data.Offset = rowStart;
+      data.FirstColumn = leftColumn_;
+      data.Columns = LayoutOf(*row).Width();
+      OnDrawLine(*this, data);
+      canvas.SetClip(&clip);
+      // The handler drew the row: no text, marks or margin lines of ours.
+      if (data.Handled) return;
+    }
+    PaintText(canvas, *row, rowStart, y, RowMarkerAt(rowStart));
+    PaintRowMarks(canvas, *row, rowStart, y);
   } else {
     canvas.FillRect(text, Enabled ? s.BackColorOf(0) : clSilver);
   }
@@ -112,12 +127,16 @@ void TCustomInkMemo::PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowS
   }
 }
 
-void TCustomInkMemo::PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t lineNo, int32_t y) {
+void TCustomInkMemo::PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t rowStart, int32_t lineNo, int32_t y) {
   const TSM_Settings& s = *settings_;
   canvas.FillRect({0, y, s.Gutter, y + lineHeight_}, s.UseDefGutterColor ? clScrollBar : s.GutterColor);
   if (s.Gutter > 9) canvas.Line(s.Gutter - 2, y, s.Gutter - 2, y + lineHeight_ - 1, clWhite);
-  if (row == nullptr || !HasOption(smoLineNumbers)) return;
-  if ((row->MarkBits & (mbBookmarkMask | mbContinuation)) != 0 || row->GutterMarks != 0) return;
+  if (row == nullptr) return;
+  const TRowMarker marker = RowMarkerAt(rowStart);
+  PaintGutterGlyphs(canvas, *row, marker, y);
+  if (!HasOption(smoLineNumbers)) return;
+  // Rows that show a glyph show no number.
+  if ((row->MarkBits & (mbBookmarkMask | mbContinuation)) != 0 || row->GutterMarks != 0 || marker.Present) return;
   const TFontHandle font = GutterFont();
   const int32_t height = settings_->FontFactory().Metrics(font).Height;
   canvas.SetFont(font);
@@ -126,7 +145,8 @@ void TCustomInkMemo::PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t l
   canvas.TextOut(2, y + std::max((lineHeight_ - height) / 2, 0), number, s.GutterFont().Color, clNone);
 }
 
-void TCustomInkMemo::PaintText(TCanvas& canvas, const TTextRow& row, int32_t rowStart, int32_t y) {
+void TCustomInkMemo::PaintText(TCanvas& canvas, const TTextRow& row, int32_t rowStart, int32_t y,
+                               const TRowMarker& marker) {
   const TSM_Settings& s = *settings_;
   const TRowLayout& layout = LayoutOf(row);
   const auto& chars = layout.Chars();
@@ -142,10 +162,17 @@ void TCustomInkMemo::PaintText(TCanvas& canvas, const TTextRow& row, int32_t row
 
   auto styleAt = [&](int32_t byte) -> uint8_t { return styled ? s.GetMap(row.Styles[byte]) : 0; };
   auto colours = [&](uint8_t style, bool selected, TColor& fore, TColor& back) {
-    fore = selected ? (s.UseDefSelTextColor ? clHighlightText : s.SelTextColor) : s.TextColorOf(style);
-    back = selected ? (s.UseDefSelTextBack ? clHighlight : s.SelTextBack) : s.BackColorOf(style);
+    if (marker.Present) {
+      // A breakpoint's row colours, exchanged inside the selection.
+      fore = selected ? marker.Back : marker.Text;
+      back = selected ? marker.Text : marker.Back;
+    } else {
+      fore = selected ? (s.UseDefSelTextColor ? clHighlightText : s.SelTextColor) : s.TextColorOf(style);
+      back = selected ? (s.UseDefSelTextBack ? clHighlight : s.SelTextBack) : s.BackColorOf(style);
+    }
     if (!Enabled) back = clSilver;
   };
+  const bool showAll = HasOption(smoShowAllChars);
 
   size_t i = layout.CharAtColumn(leftColumn_);
   while (i < chars.size() && chars[i].Kind != TCharKind::Break) {
@@ -181,6 +208,7 @@ void TCustomInkMemo::PaintText(TCanvas& canvas, const TTextRow& row, int32_t row
     layout.AppendText(i, j, runText_);
     const TRect cell{x, y, x + width, y + lineHeight_};
     canvas.TextOut(x, y, runText_, fore, back, &cell);
+    if (showAll) PaintWhitespace(canvas, layout, i, j, y, back);
     i = j;
   }
   // Right of the text: the default background, or the selection's when it runs on past the row.
@@ -190,6 +218,7 @@ void TCustomInkMemo::PaintText(TCanvas& canvas, const TTextRow& row, int32_t row
     TColor fore, back;
     colours(0, throughBreak, fore, back);
     canvas.FillRect({textEnd, y, right, y + lineHeight_}, back);
+    if (showAll) PaintRowEnd(canvas, row, layout, y, back);
   }
 }
 

@@ -83,6 +83,7 @@ void TCustomInkMemo::EndOfMessage() {
     scrollBarsDirty_ = true;
     rowCountAtStart_ = Store().RowCount;
   }
+  InvalidateFocusLine();
   InvalidateChangedRows();
   if (scrollBarsDirty_) UpdateScrollBars();
   UpdateCaret();
@@ -427,7 +428,9 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       if (history_->GroupOpen() || transactionOpen_ || playback_) {
         throw EInkMemo("The text cannot be replaced while an edit is recorded");
       }
+      BindAnnotations(false);
       UseStore(*shared);
+      BindAnnotations(true);
       // The history belongs to the text it was recorded on.
       history_ = std::make_shared<TUndoStack>();
       SetSelectionEnds(0, 0);
@@ -459,6 +462,10 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       return 1;
     }
     case SMM_SAVESTREAM: TTextControl::SaveToStream(Pointer<TStream>(lParam)); return 1;
+    case SMM_ANNOTATE: {
+      auto* request = Pointer<TAnnotationRequest>(lParam);
+      return request != nullptr ? Annotate(static_cast<TAnnotationOp>(wParam), *request) : 0;
+    }
     case SMM_EXECUTEACTION: ExecuteActionCode(static_cast<int32_t>(wParam), (lParam & 1) != 0); return 1;
     case SMM_CLEAR: {
       // The history is cleared anyway: the deleted text is not copied into it first.

@@ -32,6 +32,78 @@ TTextStore::TTextStore(TTextStoreHost* host)
 
 TTextStore::~TTextStore() { FreeAllRows(); }
 
+TObjectList& TTextStore::EnsureMarks() {
+  if (!Marks) Marks = std::make_unique<TObjectList>();
+  return *Marks;
+}
+
+void TTextStore::FreeAnnotations() {
+  CustomBookmarks.Clear();
+  Marks.reset();
+  Breakpoints.Clear();
+  CodeBreak.ExecPoint->SetEnabled(false);
+}
+
+// --- Annotations ---
+
+namespace {
+
+// Marks the store as being edited for the lifetime of the guard.
+class TEditGuard {
+public:
+  explicit TEditGuard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TEditGuard() { flag_ = false; }
+  TEditGuard(const TEditGuard&) = delete;
+  TEditGuard& operator=(const TEditGuard&) = delete;
+
+private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void TTextStore::EnterEdit() {
+  if (editing_) throw EInkMemo("The text cannot be changed while it is being changed");
+}
+
+template <typename F>
+void TTextStore::Notifying(F f) noexcept {
+  try {
+    f();
+  } catch (...) {
+    if (!notifyFailure_) notifyFailure_ = std::current_exception();
+  }
+}
+
+void TTextStore::RethrowNotifyFailure() {
+  if (!notifyFailure_) return;
+  std::exception_ptr failure = notifyFailure_;
+  notifyFailure_ = nullptr;
+  std::rethrow_exception(failure);
+}
+
+void TTextStore::BeforeInsert(int32_t offset, int32_t n) {
+  Notifying([&] { CustomBookmarks.ShiftForInsert(offset, n); });
+  if (Marks) Notifying([&] { Marks->ShiftForInsert(offset, n); });
+}
+
+void TTextStore::AfterInsert(int32_t offset, int32_t n) {
+  Notifying([&] { Breakpoints.AdjustForEdit(offset, n); });
+  Notifying([&] { CodeBreak.AdjustForEdit(offset, n); });
+}
+
+void TTextStore::BeforeDelete(int32_t start, int32_t end) {
+  Breakpoints.PrepareDelete(start, end);
+  CodeBreak.PrepareDelete(start, end);
+  Notifying([&] { CustomBookmarks.AdjustForDelete(start, end - start); });
+  if (Marks) Notifying([&] { Marks->AdjustForDelete(start, end); });
+}
+
+void TTextStore::AfterDelete(int32_t start, int32_t end) {
+  Notifying([&] { Breakpoints.AdjustForEdit(start, -(end - start)); });
+  Notifying([&] { CodeBreak.AdjustForEdit(start, -(end - start)); });
+}
+
 void TTextStore::SetHost(TTextStoreHost* host) {
   if (host != nullptr) {
     host_ = host;
@@ -333,6 +405,8 @@ int32_t TTextStore::InsertText(int32_t offset, const char* text, int32_t len) {
   if (text == nullptr || len <= 0) return 0;
   // Offsets are 32-bit: a text can never grow past that.
   if (len > INT32_MAX - TextLength) throw EInkMemo("Not enough memory for operation");
+  EnterEdit();
+  TEditGuard guard(editing_);
   offset = std::clamp(offset, 0, TextLength);
   overlong_ = nullptr;
   if (!bulkAppend_) normaliser_.Reset();
@@ -352,6 +426,7 @@ int32_t TTextStore::InsertText(int32_t offset, const char* text, int32_t len) {
     const int32_t at = bulkAppend_ ? TextLength : offset;
     InsertPiece(at, normalised_.data(), stored);
     host_->TextChanged(at, stored);
+    AfterInsert(at, stored);
     annotations_->BreakpointsInserted(at, stored);
     offset = at + stored;
     inserted += stored;
@@ -361,6 +436,7 @@ int32_t TTextStore::InsertText(int32_t offset, const char* text, int32_t len) {
     overlong_ = nullptr;
     host_->LayoutRows(*this, row, row);
   }
+  RethrowNotifyFailure();
   return inserted;
 }
 
@@ -404,6 +480,7 @@ void TTextStore::InsertIntoRow(TTextRow* r, TRowBlock* block, int32_t k, char c)
 
 int32_t TTextStore::InsertPiece(int32_t o, const char* p, int32_t n) {
   TextLength += n;
+  BeforeInsert(o, n);
   annotations_->BookmarksInserted(o, n);
 
   TFound pos;
@@ -467,10 +544,34 @@ int32_t TTextStore::InsertPiece(int32_t o, const char* p, int32_t n) {
     throw;
   }
   if (replaced != nullptr) FreeRow(replaced);
+  if (replaced != nullptr && o == pos.Start) MoveMarksToOldStart(built, std::string_view(p, static_cast<size_t>(n)));
   MarkRescan(built.First);
   index_.Settle();
   if (host_->WordWrapOn()) host_->LayoutRows(*this, built.First, built.Last);
   return n;
+}
+
+void TTextStore::MoveMarksToOldStart(const TBuiltRows& built, std::string_view inserted) {
+  // Inserted at the very start of a row: the row's bookmarks, gutter marks and attachment stay
+  // with its old first character, on the row after the inserted line breaks.
+  const size_t cr = inserted.rfind('\r');
+  if (cr == std::string_view::npos) return;
+  TTextRow* first = built.First;
+  auto at = static_cast<int32_t>(cr + 1);
+  TTextRow* row = first;
+  while (row != nullptr && at >= row->Length) {
+    at -= row->Length;
+    row = row == built.Last ? nullptr : static_cast<TTextRow*>(row->Next);
+  }
+  if (row == nullptr || row == first || at != 0) return;
+  row->MarkBits = static_cast<uint16_t>((row->MarkBits & mbContinuation) | (first->MarkBits & ~mbContinuation));
+  first->MarkBits &= mbContinuation;
+  row->GutterMarks = first->GutterMarks;
+  first->GutterMarks = 0;
+  if (std::unique_ptr<TRowAttachment> attachment = first->Attachment.Take()) {
+    row->Attachment = std::move(attachment);
+    row->Attachment->SetRow(row);
+  }
 }
 
 // --- DeleteText ---
@@ -480,19 +581,24 @@ void TTextStore::DeleteText(int32_t start, int32_t end) {
   start = std::clamp(start, 0, TextLength);
   end = std::clamp(end, 0, TextLength);
   if (start == end || FirstRow == nullptr) return;
+  EnterEdit();
+  TEditGuard guard(editing_);
   const bool everything = start == 0 && end == TextLength;
+  BeforeDelete(start, end);
   TextLength -= end - start;
   annotations_->BookmarksDeleted(start, end);
   if (everything) {
     DeleteAll();
+    RethrowNotifyFailure();
     return;
   }
 
   const TFound pos = Find(start);
   TTextRow* r = pos.Row;
   TTextRow* before = r->Prev;
-  const uint16_t markBits = r->MarkBits;
-  const uint16_t gutterMarks = r->GutterMarks;
+  uint16_t markBits = r->MarkBits;
+  uint16_t gutterMarks = r->GutterMarks;
+  const bool headEmpty = start == pos.Start;
   std::unique_ptr<TRowAttachment> attachment = r->Attachment.Take();
   std::string joined(r->Text.get(), static_cast<size_t>(std::clamp(start - pos.Start, 0, static_cast<int32_t>(r->Length))));
   if (r != TopRow && start < TopOffset) TopRow = nullptr;
@@ -506,6 +612,13 @@ void TTextStore::DeleteText(int32_t start, int32_t end) {
     r = next;
   }
   TTextRow* next = nullptr;
+  if (r != nullptr && headEmpty) {
+    // The row holding start went whole: the joined row is what is left of the row holding end,
+    // and keeps that row's bookmarks, gutter marks and attachment.
+    markBits = static_cast<uint16_t>((markBits & mbContinuation) | (r->MarkBits & ~mbContinuation));
+    gutterMarks = r->GutterMarks;
+    attachment = r->Attachment.Take();
+  }
   if (r != nullptr) {
     joined.append(r->Text.get() + e, static_cast<size_t>(r->Length - e));
     next = r->Next;
@@ -533,13 +646,18 @@ void TTextStore::DeleteText(int32_t start, int32_t end) {
   // A joined row longer than the limit is split again: only the rows around the deletion.
   if (overlong || host_->WordWrapOn()) host_->LayoutRows(*this, before != nullptr ? before : FirstRow, next);
   host_->TextChanged(start, -(end - start));
+  AfterDelete(start, end);
   annotations_->BreakpointsDeleted(start, end);
+  RethrowNotifyFailure();
 }
 
 void TTextStore::DeleteAll() {
   FreeAllRows();
   host_->TextEmptied();
   host_->TextChanged(0, 0);
+  Notifying([&] { CustomBookmarks.Clear(); });
+  Notifying([&] { Breakpoints.TextEmptied(); });
+  Notifying([&] { CodeBreak.TextEmptied(); });
   annotations_->TextEmptied();
 }
 

@@ -4,15 +4,20 @@
 // the rows (RowIndex.h) finds rows by offset or number; the rows live in the store's row arena
 // (RowArena.h).
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "textmodel/Breakpoints.h"
+#include "textmodel/CustomBookmarks.h"
 #include "textmodel/LineBreaks.h"
 #include "textmodel/RowArena.h"
 #include "textmodel/RowIndex.h"
 #include "textmodel/SplicedText.h"
 #include "textmodel/TextAnnotations.h"
+#include "textmodel/TextMarks.h"
 #include "textmodel/TextRow.h"
 #include "textmodel/TextStoreHost.h"
 
@@ -102,8 +107,15 @@ public:
   void SetTopRowIndex(int32_t index);
   void SetHost(TTextStoreHost* host);
   TTextStoreHost& Host() const { return *host_; }
+  // Further objects told of every edit, after the store's own annotations.
   void SetAnnotations(std::unique_ptr<TTextAnnotations> annotations);
   TTextAnnotations& Annotations() const { return *annotations_; }
+  // The mark list, made on first use.
+  TObjectList& EnsureMarks();
+  // Removes every named bookmark and mark and every breakpoint, with their notifications, and
+  // switches the execution point off: what destroying the store does, while the editor that
+  // hears the notifications still exists.
+  void FreeAnnotations();
 
   // Memory of the rows (blocks in use or waiting to be reused) and of the index.
   int64_t RowBytes() const;
@@ -119,6 +131,13 @@ public:
   int32_t TextLength = 0;                // sum of all row lengths
   int32_t LongestRow = 1;                // longest row length; 1 for a new store, 0 once emptied
   TSelLineStyle LineStyle = lsCRLF;
+
+  // 1-based column of bookmark n within its row; 0: never set or switched off. Edits leave it.
+  int16_t BookmarkColumns[10] = {};
+  std::unique_ptr<TObjectList> Marks;  // null until the first mark
+  TCustomBookmarks CustomBookmarks;
+  TSM_Breakpoints Breakpoints{*this};
+  TSM_CodeBreak CodeBreak{*this};
 
 private:
   struct TBuiltRows {
@@ -138,6 +157,8 @@ private:
   // the given marks and attachment. cursor: see TRowIndex.
   TBuiltRows BuildRows(const TSplicedText& text, TTextRow* after, uint16_t markBits, uint16_t gutterMarks,
                        std::unique_ptr<TRowAttachment> attachment, TRowBlock* cursor);
+  // After an insertion at a row's start: its marks follow its first character.
+  void MoveMarksToOldStart(const TBuiltRows& built, std::string_view inserted);
   // A row of len characters of text from offset from.
   TTextRow* NewRow(const TSplicedText& text, int32_t from, int32_t len);
   void FreeRow(TTextRow* row);
@@ -151,6 +172,18 @@ private:
   void CountLength(int32_t length, int32_t delta);
   void MarkRescan(TTextRow* from);
   void DeleteAll();
+  // Refuses an edit that starts while another is under way (from a handler of its notifications).
+  void EnterEdit();
+
+  // The store's annotations follow an edit: before the rows change, and after. A failing
+  // notification handler does not stop the edit: its failure is passed on when the edit is done.
+  void BeforeInsert(int32_t offset, int32_t n);
+  void AfterInsert(int32_t offset, int32_t n);
+  void BeforeDelete(int32_t start, int32_t end);
+  void AfterDelete(int32_t start, int32_t end);
+  template <typename F>
+  void Notifying(F f) noexcept;
+  void RethrowNotifyFailure();
 
   TTextStoreHost* host_;
   std::unique_ptr<TTextStoreHost> ownHost_;       // used when no host is given
@@ -160,6 +193,8 @@ private:
   TTextRow* lastRow_ = nullptr;
   std::vector<int32_t> rowsOfLength_;  // rows of each length, for LongestRow; empty until the first row
   bool bulkAppend_ = false;
+  bool editing_ = false;  // an InsertText or DeleteText is under way
+  std::exception_ptr notifyFailure_;  // the first failure of a handler during the current edit
   TTextRow* overlong_ = nullptr;  // a row an insertion left longer than the limit, to be split
   TLineBreakNormaliser normaliser_;
   std::vector<char> normalised_;  // one chunk of at most 8192 characters, normalised
