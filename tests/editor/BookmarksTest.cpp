@@ -247,11 +247,27 @@ TEST_F(BookmarksTest, ShowAllCharsFocusLineDisabledAndDrawLine) {
   memo.Enabled = false;
   Paint();
   for (const auto& t : canvas.Texts) {
-    if (t.X >= memo.TextLeft() && t.Opaque) EXPECT_EQ(t.Back, clSilver);
+    if (t.X >= memo.TextLeft() && t.Opaque) {
+      EXPECT_EQ(t.Back, clSilver);
+    }
   }
   memo.Enabled = true;
   memo.OnDrawLine = [](TCustomInkMemo&, TLineDrawData& d) { d.Handled = d.Offset == 0; };
   Paint();
   EXPECT_EQ(DrawnRow(0), "");
   EXPECT_EQ(DrawnRow(1), "x");
+}
+
+TEST_F(BookmarksTest, CtrlKAndCtrlQWithADigitSetAndVisitABookmark) {
+  Load(Rows(50));
+  Caret(20 * 30 + 4);
+  Key('K', {VK_CONTROL});
+  Key('5');
+  Type(U"5");  // the character of the sequence's key is not typed
+  EXPECT_EQ(memo.BookmarkLine(5), 31);
+  Caret(0);
+  Key('Q', {VK_CONTROL});
+  Key('5');
+  EXPECT_EQ(memo.SelCaret(), 20 * 30 + 4);
+  EXPECT_EQ(Text(), Rows(50));
 }
