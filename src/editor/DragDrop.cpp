@@ -93,6 +93,7 @@ void TCustomInkMemo::EndDragOut() {
   ownDragBytes_.clear();
   ownDragBytes_.shrink_to_fit();
   host_->KillTimer(tmAutoScroll);
+  host_->ReleaseCapture();  // the drag took the button's release
   fullRepaint_ = true;
 }
 

@@ -202,6 +202,11 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       mouseSelecting_ = false;
       host_->KillTimer(tmAutoScroll);
+      if (lineDrag_.Active) {
+        // The line drag is cancelled: the line goes back where it was.
+        InvalidateLineDrag();
+        lineDrag_.Active = false;
+      }
       return 0;
     case WM_HSCROLL: ScrollBarMessage(TScrollBarKind::Horizontal, wParam); return 0;
     case WM_VSCROLL: ScrollBarMessage(TScrollBarKind::Vertical, wParam); return 0;
