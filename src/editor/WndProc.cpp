@@ -126,6 +126,7 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
       clientWidth_ = LOWORD(static_cast<uintptr_t>(lParam));
       clientHeight_ = HIWORD(static_cast<uintptr_t>(lParam));
       UpdateVisibleSize();
+      UpdateWrapLayout();
       fullRepaint_ = true;
       scrollBarsDirty_ = true;
       changeFlags_ |= cfSize;
@@ -210,6 +211,7 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
       MeasureFont();
       settings_->MakeFonts();
       FreeGutterFont();
+      UpdateWrapLayout();
       EnsureCaretVisible();
       fullRepaint_ = true;
       scrollBarsDirty_ = true;
@@ -447,6 +449,7 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       if (set && static_cast<TTextEncoding>(lParam) != DisplayEncoding()) {
         SetDisplayEncodingValue(static_cast<TTextEncoding>(lParam) == TTextEncoding::Cp1252 ? TTextEncoding::Cp1252
                                                                                             : TTextEncoding::Utf8);
+        UpdateWrapLayout();
         fullRepaint_ = true;
         changeFlags_ |= cfStyle;
       }
