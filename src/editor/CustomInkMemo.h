@@ -46,6 +46,7 @@ namespace ql {
 
 class TCanvas;
 class TCustomInkMemoParser;
+class TPrinter;
 class TEditorSearch;
 class TRescanner;
 class TSM_Settings;
@@ -254,6 +255,21 @@ public:
   bool WordWrapOn() const override;
   void LayoutRows(TTextStore& store, TTextRow* first, TTextRow* last) override;
 
+  // --- Printing (Print.cpp) ---
+
+  // Prints the rows the selection touches; the whole text with PrintDocument. An empty text
+  // prints nothing. Raises the printer's EPrinter when no job can be started.
+  void PrintSelection();
+  void PrintDocument();
+  // The printer printed on; null: DefaultPrinter().
+  TPrinter* PrinterObject = nullptr;
+  // All text black on white.
+  bool MonoPrint = true;
+  // Draws each page's header and footer instead of the built-in ones (see PrintPass.h).
+  std::function<void(TCustomInkMemo& sender, TCanvas& renderCanvas, TRect& renderRect, bool& transparentText)>
+      OnPrintHeaderFooter;
+  bool Printing() const { return printing_; }
+
   // --- Search (EditorSearch.h): FindText, the find and replace dialogs, OnSearchFail ---
   TEditorSearch& Search();
 
@@ -378,6 +394,10 @@ private:
   void RecreateRescanner();
   void RunRescan();
 
+  // -- Print.cpp
+  void PrintRows(bool wholeText);
+  void EndPrinting(TPrinter* printer);
+
   // -- WordWrap.cpp
   TWrapLayout CurrentWrapLayout() const;
   // Lays the whole text out again when what it was laid out for changed (or, with textReplaced,
@@ -455,6 +475,8 @@ private:
   uint32_t lastClickTime_ = 0;
   int32_t lastClickRow_ = -1;
   TPoint mousePos_;
+
+  bool printing_ = false;  // a print job runs: no painting, no scroll bars
 
   // Word wrap.
   TWrapLayout wrapLayout_;             // what the rows are laid out for

@@ -445,6 +445,7 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       if (TTextRow* row = Store().RowByIndex(static_cast<int32_t>(lParam)).Row) row->Flags |= rfForceScan;
       return 1;
     case SMM_VERSION: return reinterpret_cast<LRESULT>(VersionText);
+    case SMM_PRINT: PrintRows(wParam == 1); return 1;
     case SMM_ENCODING:
       if (set && static_cast<TTextEncoding>(lParam) != DisplayEncoding()) {
         SetDisplayEncodingValue(static_cast<TTextEncoding>(lParam) == TTextEncoding::Cp1252 ? TTextEncoding::Cp1252

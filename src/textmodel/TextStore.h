@@ -56,6 +56,8 @@ public:
   TRowPos RowByIndex(int32_t index) const;
   // The number and start of a row of this store.
   TRowPos RowPosition(const TTextRow* row) const;
+  // The 0-based logical line row belongs to: the rows before it that end with CR.
+  int32_t LineOfRow(const TTextRow* row) const { return row != nullptr ? index_.BreaksBefore(row) : 0; }
   // Sum of the lengths of the first index rows; TextLength for an index at or past RowCount.
   int32_t RowStart(int32_t index) const;
   // Length of the row holding offset, closing CR excluded; 0 when there is no row.

@@ -90,6 +90,7 @@ constexpr TMsgNum SMM_CLEAR = 0x0C85;          // deletes all text and the undo 
 constexpr TMsgNum SMM_PARSER = 0x0C86;         // wParam: slot 1..6 (bit 8: set); lParam: parser*
 constexpr TMsgNum SMM_ACTIVEPARSER = 0x0C87;   // bits 0, 1; lParam: slot 1..6
 constexpr TMsgNum SMM_SEARCHSTEP = 0x0C88;     // lParam: TSearchStep* (editor/EditorSearch.h)
+constexpr TMsgNum SMM_PRINT = 0x0C98;          // wParam: 0 the rows of the selection, 1 the whole text
 
 // Formats of SMM_WRITESEL and SMM_GETSELTEXT.
 constexpr WPARAM smfPlainCR = 0, smfPlainCRLF = 1, smfRTF = 2, smfHTML = 4, smfPlainLF = 8;

@@ -221,6 +221,37 @@ TEST_F(Wrap, TheCaretAndTheSelectionMoveAcrossWrappedRows) {
   EXPECT_EQ(Sel(), (TSelectionEnds{37, 2}));
 }
 
+// The gutter numbers logical lines and marks continuation rows with the wrap glyph; the wrap
+// column shows as a dotted line.
+TEST_F(Wrap, PaintingShowsLinesGlyphsAndTheWrapColumn) {
+  TInkMemoOptions o = memo.GetOptions();
+  for (const TInkMemoOption option : {smoLineNumbers, smoShowWrapGlyph, smoShowWrapColumn}) o.Include(option);
+  memo.SetOptions(o);
+  WrapAt(20);
+  Load("one\r" + TenWords + "\rthree\r" + TenWords);  // rows: 1, 5, 1 and 5
+  const auto gutter = [&] {
+    Paint();
+    std::vector<std::pair<int32_t, std::string>> out;  // (row, number or "~" for the glyph)
+    for (const auto& t : canvas.Texts) {
+      if (t.X < memo.GetGutter()) out.emplace_back(t.Y / LH, t.Text);
+    }
+    for (const auto& g : canvas.Glyphs) {
+      if (g.Strip == "SEM_WRAPPED") out.emplace_back(g.Y / LH, "~");
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+  };
+  using Gutter = std::vector<std::pair<int32_t, std::string>>;
+  EXPECT_EQ(gutter(), (Gutter{{0, "1"}, {1, "2"}, {2, "~"}, {3, "~"}, {4, "~"}, {5, "~"}, {6, "3"}, {7, "4"},
+                              {8, "~"}, {9, "~"}, {10, "~"}, {11, "~"}}));
+  // Scrolled to a continuation row, the numbers stay those of the lines.
+  memo.Perform(SMM_TOPROW, smmSet, 3);
+  EXPECT_EQ(gutter(), (Gutter{{0, "~"}, {1, "~"}, {2, "~"}, {3, "3"}, {4, "4"}, {5, "~"}, {6, "~"}, {7, "~"}, {8, "~"}}));
+  int32_t dotted = 0;
+  for (const auto& l : canvas.Lines) dotted += l.X1 == memo.TextLeft() + 20 * CW && l.Style == TPenStyle::Dot;
+  EXPECT_EQ(dotted, 20);
+}
+
 // A wrapped line keeps its highlighting when typing rebuilds its rows.
 TEST_F(Wrap, RebuiltRowsAreHighlightedAgain) {
   auto parser = XmlParser();
