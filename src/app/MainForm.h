@@ -91,6 +91,7 @@ public:
   QAction* bbFileClose = nullptr;
   QAction* bbFileSave = nullptr;
   QAction* bbFileSaveAs = nullptr;
+  QAction* bbFilePrint = nullptr;
   QAction* bbFileExit = nullptr;
   QAction* bbEditUndo = nullptr;
   QAction* bbEditRedo = nullptr;
@@ -136,6 +137,7 @@ public:
   void bbFileCloseClick();
   void bbFileSaveClick();
   void bbFileSaveAsClick();
+  void bbFilePrintClick();
   void bbFileExitClick();
   void NewDocument(TDocKind kind);
   void OpenCommand();
