@@ -113,7 +113,7 @@ void TCustomInkMemo::PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowS
     const int32_t x = textLeft + (s.RightMargin - leftColumn_) * charWidth_;
     canvas.Line(x, y, x, y + lineHeight_ - 1, RightMarginColor);
   }
-  if (HasOption(smoShowWrapColumn) && s.WrapAtColumn > leftColumn_ && s.WrapAtColumn - leftColumn_ <= visibleColumns_) {
+  if (HasOption(smoWordWrap) && HasOption(smoShowWrapColumn) && s.WrapAtColumn > leftColumn_ && s.WrapAtColumn - leftColumn_ <= visibleColumns_) {
     const int32_t x = textLeft + (s.WrapAtColumn - leftColumn_) * charWidth_;
     canvas.Line(x, y, x, y + lineHeight_ - 1, WrapColumnColor, TPenStyle::Dot);
   }
