@@ -374,7 +374,7 @@ private:
   void DeleteChar(bool before);
   void DeleteWord(bool before);
   void DeleteLine();
-  void Paste(const std::string& utf8, int32_t group);
+  void Paste(std::string utf8, int32_t group);
   void InsertStream(TStream& stream, bool quiet);
   void ClearHistory();
   void PlayBack(bool undo);
