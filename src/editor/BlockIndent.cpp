@@ -53,6 +53,17 @@ void TCustomInkMemo::RecordLineStep(int32_t at, std::string_view removed, std::s
   history_->Push({{at, removedEnd}, {at, insertedEnd}, removed, inserted});
 }
 
+void TCustomInkMemo::BlockChanged(int32_t selStart, int32_t selEnd) {
+  changeFlags_ |= cfText | cfCaret | cfCommand;
+  fullRepaint_ = true;
+  scrollBarsDirty_ = true;
+  // The block stays selected, the caret at its end.
+  SetSelectionEnds(selStart, selEnd);
+  SetBeyondEOL(false);
+  preferredX_ = ColumnOfOffset(selEnd);
+  EnsureCaretVisible();
+}
+
 void TCustomInkMemo::IndentLines(int32_t count, bool tabs) {
   if (readOnly_) return;
   if (count <= 0) count = settings_->IndentStep;
@@ -76,13 +87,7 @@ void TCustomInkMemo::IndentLines(int32_t count, bool tabs) {
     selEnd += n;
     shift += n;
   }
-  changeFlags_ |= cfText | cfCaret | cfCommand;
-  fullRepaint_ = true;
-  scrollBarsDirty_ = true;
-  SetSelectionEnds(selStart, selEnd);
-  SetBeyondEOL(false);
-  preferredX_ = ColumnOfOffset(selEnd);
-  EnsureCaretVisible();
+  BlockChanged(selStart, selEnd);
 }
 
 void TCustomInkMemo::UnindentLines(int32_t count) {
@@ -127,13 +132,7 @@ void TCustomInkMemo::UnindentLines(int32_t count) {
     changed = true;
   }
   if (!changed) return;
-  changeFlags_ |= cfText | cfCaret | cfCommand;
-  fullRepaint_ = true;
-  scrollBarsDirty_ = true;
-  SetSelectionEnds(selStart, selEnd);
-  SetBeyondEOL(false);
-  preferredX_ = ColumnOfOffset(selEnd);
-  EnsureCaretVisible();
+  BlockChanged(selStart, selEnd);
 }
 
 }  // namespace ql

@@ -350,6 +350,8 @@ private:
   void RecordLineStep(int32_t at, std::string_view removed, std::string_view inserted);
   void IndentLines(int32_t count, bool tabs);
   void UnindentLines(int32_t count);
+  // Selects the changed block and requests the repaint.
+  void BlockChanged(int32_t selStart, int32_t selEnd);
 
   // -- Mouse.cpp
   void MouseDown(int32_t x, int32_t y, WPARAM keys, bool doubleClick);

@@ -4,31 +4,11 @@
 #include "EditorTesting.h"
 #include "services/AutoReplace.h"
 #include "services/CodeTemplates.h"
+#include "services/macros/FakeMacroEditor.h"
 #include "toolkit/KeyboardLayout.h"
 
 namespace ql::test {
 namespace {
-
-// The list box of the templates as the tables see it: records what it shows.
-class RecordingPickList : public TMacroPickList {
-public:
-  void SetEditor(TMacroEditor& editor) override { editor_ = &editor; }
-  TMacroEditor* Editor() const override { return editor_; }
-  void Open(const std::vector<TPickListItem>& items, int32_t selected) override {
-    Items = items;
-    Selected = selected;
-    IsOpen = true;
-  }
-  void SelectItem(int32_t index) override { Selected = index; }
-  void Close() override { IsOpen = false; }
-
-  std::vector<TPickListItem> Items;
-  int32_t Selected = -1;
-  bool IsOpen = false;
-
-private:
-  TMacroEditor* editor_ = nullptr;
-};
 
 class Keys : public EditorTest {
 protected:
@@ -210,12 +190,12 @@ protected:
     memo.Settings().Templates().AddTemplate("beep", "", "beep;");
     memo.Settings().AutoReplace().AddReplacement("teh", "the");
     memo.OnCreatePickList = [this](TCustomInkMemo&, TMacroKeywords&) {
-      auto list = std::make_unique<RecordingPickList>();
+      auto list = std::make_unique<FakePickList>();
       pickList = list.get();
       return list;
     };
   }
-  RecordingPickList* pickList = nullptr;
+  FakePickList* pickList = nullptr;
 };
 
 TEST_F(Macros, CtrlJExpandsTheTemplateBeforeTheCaretIndentedToItsColumn) {

@@ -90,11 +90,15 @@ void TPickListBox::Fill(const QStringList& descriptions, const QStringList& name
   clear();
   const QFontMetrics plain(font());
   const QFontMetrics bold(Bold(font()));
+  // Sizes first: the items are laid out with them.
   descriptionWidth_ = 0;
   nameWidth_ = 0;
   for (qsizetype i = 0; i < names.size(); ++i) {
     descriptionWidth_ = std::max(descriptionWidth_, plain.horizontalAdvance(descriptions[i]));
     nameWidth_ = std::max(nameWidth_, bold.horizontalAdvance(names[i]));
+  }
+  itemHeight_ = bold.boundingRect(QStringLiteral("Wy")).height() + 2;
+  for (qsizetype i = 0; i < names.size(); ++i) {
     // The item's text is what the list shows for it: the description, a TAB and the name.
     auto* item = new QListWidgetItem(descriptions[i].isEmpty() ? QStringLiteral("\t") + names[i]
                                                                : descriptions[i] + QStringLiteral("\t") + names[i]);
@@ -102,7 +106,6 @@ void TPickListBox::Fill(const QStringList& descriptions, const QStringList& name
     item->setData(kNameRole, names[i]);
     addItem(item);
   }
-  itemHeight_ = bold.boundingRect(QStringLiteral("Wy")).height() + 2;
 }
 
 void TPickListBox::keyPressEvent(QKeyEvent* e) {
