@@ -170,6 +170,11 @@ void TMainForm::CreateActions() {
        &TMainForm::bbEditPasteClick},
       {bbEditSelectAll, "bbEditSelectAll", "Select &All", nullptr, QKeySequence(Qt::CTRL | Qt::Key_A),
        &TMainForm::bbEditSelectAllClick},
+      {bbEditFind, "bbEditFind", "&Find...", nullptr, QKeySequence(Qt::CTRL | Qt::Key_F), &TMainForm::bbEditFindClick},
+      {bbEditFindNext, "bbEditFindNext", "Find &Next", nullptr, QKeySequence(Qt::Key_F3),
+       &TMainForm::bbEditFindNextClick},
+      {bbEditReplace, "bbEditReplace", "R&eplace...", nullptr, QKeySequence(Qt::CTRL | Qt::Key_H),
+       &TMainForm::bbEditReplaceClick},
       {bbEditorProperities, "bbEditorProperities", "&Preferences...", nullptr, {},
        &TMainForm::bbEditorProperitiesClick},
       {bbHelpHelp, "bbHelpHelp", "&Help", "help", {}, &TMainForm::bbHelpHelpClick},
@@ -227,6 +232,10 @@ void TMainForm::CreateMenus() {
   edit->addAction(bbEditPaste);
   edit->addSeparator();
   edit->addAction(bbEditSelectAll);
+  edit->addSeparator();
+  edit->addAction(bbEditFind);
+  edit->addAction(bbEditFindNext);
+  edit->addAction(bbEditReplace);
   edit->addSeparator();
   edit->addAction(bbEditorProperities);
 
@@ -380,6 +389,7 @@ QWidget* TMainForm::CreatePage(TDocKind kind, const QString& picture, TqlnInkMem
   if (kind == dkXML) editor->SetHideSelection(false);
   editor->OnChange = [this](TqlnInkMemo&) { InkMemoChange(); };
   editor->OnTextChange = [this](TqlnInkMemo&) { InkMemoTextChange(); };
+  GiveSearchDialogs(*editor);
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(editor, &QWidget::customContextMenuRequested, this,
           [this, editor](const QPoint& at) { BarPopupMenu1->popup(editor->mapToGlobal(at)); });

@@ -30,6 +30,7 @@ class QToolButton;
 
 namespace ql {
 
+class TQtSearchDialogs;
 class TBrowserWindow;
 class TCapturedProcess;
 class TFileDrag;
@@ -98,6 +99,9 @@ public:
   QAction* bbEditCopy = nullptr;
   QAction* bbEditPaste = nullptr;
   QAction* bbEditSelectAll = nullptr;
+  QAction* bbEditFind = nullptr;
+  QAction* bbEditFindNext = nullptr;
+  QAction* bbEditReplace = nullptr;
   QAction* bbEditorProperities = nullptr;
   QAction* bbHelpHelp = nullptr;
   QAction* bbHelpAbout = nullptr;
@@ -125,6 +129,11 @@ public:
   void bbEditCopyClick();
   void bbEditPasteClick();
   void bbEditSelectAllClick();
+  void bbEditFindClick();
+  void bbEditFindNextClick();
+  void bbEditReplaceClick();
+  // The editor's find and replace dialogs are the window's (made on first use).
+  void GiveSearchDialogs(TqlnInkMemo& editor);
   void bbEditorProperitiesClick();
   void bbHelpHelpClick();
   void bbHelpAboutClick();
@@ -232,6 +241,7 @@ private:
   void AbandonTransform();
 
   TWorkbenchDialogs& dialogs_;
+  std::shared_ptr<TQtSearchDialogs> searchDialogs_;
   TTransformPlaces places_;
   std::unique_ptr<TRegistry> registry_;  // where XMLParser keeps the user's settings
   std::unique_ptr<TCapturedProcess> processor_;
