@@ -10,7 +10,7 @@ using namespace ql;
 
 namespace {
 
-const std::filesystem::path kScriptDir = std::filesystem::path(__FILE__).parent_path() / "../../../resources/xml";
+const std::filesystem::path kScriptDir = ql::test::ShippedScriptDir();
 
 class XmlScript : public ::testing::Test {
 protected:
