@@ -27,18 +27,22 @@
 #include <string>
 #include <vector>
 
+#include "editor/ClipCopyFormats.h"
+#include "editor/DropData.h"
 #include "editor/RowLayout.h"
 #include "editor/UndoStack.h"
 #include "highlight/ParserClient.h"
 #include "highlight/ScanText.h"
 #include "services/MacroEditor.h"
 #include "services/SettingsOptions.h"
+#include "services/SourceTypes.h"
 #include "textmodel/CaretControl.h"
 #include "textmodel/CharClasses.h"
 #include "textmodel/EdStream.h"
 #include "textmodel/InkMemoStrings.h"
 #include "textmodel/TextControl.h"
 #include "toolkit/HostWindow.h"
+#include "toolkit/Strings.h"
 #include "toolkit/WindowTarget.h"
 
 namespace ql {
@@ -105,6 +109,8 @@ public:
   void BlockUnindent(int32_t count);
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream* stream) override;
+  // SaveFormat sfHTML and sfRTF: the whole text, highlighted, through the HTML or RTF writer.
+  void ExportText(TSaveFormat format, TStream& stream) override;
   void Clear() override;
   void SetFocus() { host_->SetFocus(); }
   // Switches the display encoding (a repaint; the bytes stay).
@@ -171,6 +177,10 @@ public:
   bool HideSelection() const override { return hideSelection_; }
   void SetHideSelection(bool on) override { hideSelection_ = on; }
   TScrollStyle ScrollBars = ssBoth;
+  // The forms Copy and Cut place on the clipboard: plain text and RTF.
+  TClipCopyFormats ClipCopyFormats{smTEXT, smRTF};
+  // The mouse cursor over hyperlink text.
+  TCursor HyperCursor = crDefault;
   bool WantReturns = true;
   bool WantTab = true;
   bool Enabled = true;
@@ -191,6 +201,15 @@ public:
   // Where the text area starts: the margin, plus the gutter when it is shown.
   int32_t TextLeft() const;
   int32_t PreferredX() const { return preferredX_; }
+  // The mouse: presses counted so far (1..4), whether the mouse is over hyperlink text, and a
+  // margin or wrap-column line being dragged (its column).
+  int32_t ClickCount() const { return clickCount_; }
+  bool OverHyperlink() const { return overHyperlink_; }
+  bool LineDragging() const { return lineDrag_.Active; }
+  int32_t LineDragColumn() const { return lineDrag_.Column; }
+  // Drag and drop: whether the caret shows a drop position, and that position (-1: none).
+  bool DropFeedback() const { return dropFeedback_; }
+  int32_t DropPosition() const { return dropPosition_; }
   // The point of offset's character (-1, -1 before the top row), and the offset nearest to a point.
   TPoint PointFromChar(int32_t offset);
   int32_t CharFromPoint(int32_t x, int32_t y);
@@ -208,10 +227,23 @@ public:
   std::function<void(TCustomInkMemo& sender, int32_t start, int32_t extent)> OnTextChange;
   std::function<void(TCustomInkMemo& sender, int32_t& actionCode)> OnCommandRecognised;
   std::function<void(TCustomInkMemo& sender, int32_t lineNo)> OnGutterClick;
+  // A third quick click on the row of the second: replaces selecting the row.
+  std::function<void(TCustomInkMemo& sender, TPoint clickPos, int32_t charOffset)> OnTripleClick;
+  // A click on hyperlink text (a style marked as hotspot): the text of its run and its token value.
+  std::function<void(TCustomInkMemo& sender, const std::string& hyperData, int32_t hyperType)> OnHyperlinkClick;
+  std::function<void(TCustomInkMemo& sender)> OnHyperlinkHover;
+  // While data is dragged over the editor: the handler may change the effect offered.
+  std::function<void(TCustomInkMemo& sender, TDropData& data, TPoint atPoint, TDropEffect& effect)> OnOLEDragOver;
+  // Files dropped with smoProcessDroppedFiles on; the list the handler leaves is what a drop
+  // with srcAsIs inserts.
+  std::function<void(TCustomInkMemo& sender, TStringList& fileList, TPoint atPoint)> OnFilesDropped;
   // Makes the visible pick list of the code templates (the host's list box); without it none shows.
   std::function<std::unique_ptr<TMacroPickList>(TCustomInkMemo& sender, TMacroKeywords& table)> OnCreatePickList;
   // Each piece the re-highlighting stores (ScanText.h); the handler may change its value.
   TTokenSeenEvent OnTokenSeen;
+  // Before a paste or a drop, with the data kinds offered (SourceTypes.h); the handler may change
+  // the kinds and how they are taken, or set srcHandled when it took care of the data itself.
+  std::function<void(TCustomInkMemo& sender, TSourceTypes& sourceTypes)> OnDataDrop;
   // Wheel notches; set handled to keep the editor from scrolling.
   std::function<void(TCustomInkMemo& sender, int32_t notches, bool& handled)> OnMouseWheel;
 
@@ -335,6 +367,14 @@ private:
   // row's end when the row is shorter (caret after EOL only).
   void PlaceAtColumn(int32_t rowStart, const TTextRow& row, int32_t column, bool extend);
 
+  // -- EditorClipboard.cpp
+  // Writes [start, end) (either order) as HTML or RTF, after the pending re-highlighting.
+  void ExportRange(TSaveFormat format, int32_t start, int32_t end, TStream& stream);
+  void CopySelection();
+  void PasteClipboard();
+  // The selection in an SMM_WRITESEL format (smfPlain..., smfRTF, smfHTML).
+  void WriteSelection(WPARAM format, TStream& stream);
+
   // -- Keys.cpp
   void KeyDown(uint16_t key);
   void KeyPress(char32_t code);
@@ -354,12 +394,46 @@ private:
   void BlockChanged(int32_t selStart, int32_t selEnd);
 
   // -- Mouse.cpp
+  // A right-margin or wrap-column line under the mouse or being dragged.
+  struct TLineDrag {
+    bool Active = false;
+    bool RightMargin = true;  // else the wrap column
+    int32_t Column = 0;
+  };
   void MouseDown(int32_t x, int32_t y, WPARAM keys, bool doubleClick);
   void MouseMove(int32_t x, int32_t y);
   void MouseUp(int32_t x, int32_t y);
   void MouseWheel(int32_t delta);
   void AutoScrollStep();
   void SelectWordAt(int32_t offset);
+  void SingleClick(int32_t x, int32_t y, int32_t f);
+  // The selection, the drop position or the dragged line follows the mouse.
+  void TrackMouse(int32_t x, int32_t y);
+  bool WantsAutoScroll(int32_t x, int32_t y) const;
+  // Whether a draggable line is under the point (in empty space past its row's end).
+  bool LineUnder(int32_t x, int32_t y, TLineDrag& line);
+  // The token value of hyperlink text under the point, or -1.
+  int32_t HyperlinkStyleAt(int32_t x, int32_t y);
+  // The run of text around offset with the token value value, across rows.
+  std::string HyperlinkText(int32_t offset, uint8_t value);
+  void UpdateCursor(int32_t x, int32_t y);
+  bool InsideSelection(int32_t offset) const;
+  int32_t LineDragX() const;
+  void InvalidateLineDrag();
+
+  // -- DragDrop.cpp
+  // What became of a drag out of this editor that was dropped back onto it.
+  enum class TOwnDrop : uint8_t { None, Done, Rejected };
+  void DragOut();
+  void EndDragOut();
+  TDropEffect DropEffectFor(const TDropRequest& request) const;
+  void DragEnter(TDropRequest& request);
+  void DragOver(TDropRequest& request);
+  void DragLeave();
+  void Drop(TDropRequest& request);
+  void DropText(std::string text, TDropRequest& request, TSourceTypes types);
+  void EndDrop();
+  void FilesDropped(const TFileDrop& drop);
 
   // -- Paint.cpp
   void Paint(TCanvas& canvas, const TRect& area);
@@ -444,7 +518,19 @@ private:
   bool mouseSelecting_ = false;
   bool dragPending_ = false;
   int32_t pressOffset_ = 0;  // where the press that armed a drag was
-  int32_t clickCount_ = 0;
+  int32_t clickCount_ = 4;   // 1..4: presses in quick succession; the next press counts 1
+  TLineDrag lineDrag_;
+  bool overHyperlink_ = false;
+  TCursor cursor_ = crDefault;  // the shape last given to the host
+
+  // Drag and drop.
+  bool dropFeedback_ = false;  // a drag is over the editor, or one from it runs: the caret shows dropPosition_
+  int32_t dropPosition_ = -1;  // where a drop would insert; -1: nowhere
+  bool dropAccepted_ = false;  // the drag over the editor offers something it takes
+  TSourceTypes dropKinds_ = 0; // the kinds it takes of that drag
+  bool dragOut_ = false;       // a drag out of this editor runs
+  TOwnDrop ownDrop_ = TOwnDrop::None;
+  std::string ownDragBytes_;   // the bytes a drag out carries, while it runs
   uint32_t lastClickTime_ = 0;
   int32_t lastClickRow_ = -1;
   TPoint mousePos_;

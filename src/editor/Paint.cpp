@@ -110,6 +110,11 @@ void TCustomInkMemo::PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowS
     const int32_t x = textLeft + (s.RightMargin - leftColumn_) * charWidth_;
     canvas.Line(x, y, x, y + lineHeight_ - 1, RightMarginColor);
   }
+  // A margin or wrap-column line being dragged, where it would go.
+  if (lineDrag_.Active && lineDrag_.Column > leftColumn_) {
+    const int32_t x = LineDragX();
+    canvas.Line(x, y, x, y + lineHeight_ - 1, clWindowText);
+  }
 }
 
 void TCustomInkMemo::PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t lineNo, int32_t y) {
@@ -211,14 +216,16 @@ void TCustomInkMemo::InvalidateChangedRows() {
 }
 
 void TCustomInkMemo::UpdateCaret() {
-  if (!host_->HasFocus()) {
+  // While a drag is over the editor the caret shows where the drop would go.
+  const bool dropping = dropFeedback_ && dropPosition_ >= 0;
+  if (!host_->HasFocus() && !dropping) {
     if (caretCreated_) host_->DestroyCaret();
     caretCreated_ = false;
     return;
   }
-  TPoint at = PointFromChar(SelCaret());
-  if (BeyondEOL()) at.X = TextLeft() + (virtualColumn_ - leftColumn_) * charWidth_;
-  const bool block = HasOption(smoBlockCursorPersistent) || (!insertMode_ && HasOption(smoBlockOverwriteCursor));
+  TPoint at = PointFromChar(dropping ? dropPosition_ : SelCaret());
+  if (BeyondEOL() && !dropping) at.X = TextLeft() + (virtualColumn_ - leftColumn_) * charWidth_;
+  const bool block = !dropping && (HasOption(smoBlockCursorPersistent) || (!insertMode_ && HasOption(smoBlockOverwriteCursor)));
   const TPoint size{block ? charWidth_ : 2, lineHeight_};
   if (!caretCreated_ || !(size == caretSize_)) {
     host_->CreateCaret(size.X, size.Y);

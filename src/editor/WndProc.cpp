@@ -40,6 +40,10 @@ TLineBreakForm FormOf(WPARAM format) {
   }
 }
 
+bool KnownWriteFormat(WPARAM format) {
+  return format == smfPlainCR || format == smfPlainCRLF || format == smfPlainLF || format == smfRTF || format == smfHTML;
+}
+
 // Copies bytes into a caller's buffer, NUL-terminated; returns the bytes copied.
 int32_t CopyOut(std::string_view bytes, char* data, int32_t size) {
   if (data == nullptr || size <= 0) return 0;
@@ -50,6 +54,14 @@ int32_t CopyOut(std::string_view bytes, char* data, int32_t size) {
 }
 
 }  // namespace
+
+void TCustomInkMemo::WriteSelection(WPARAM format, TStream& stream) {
+  if (format == smfRTF || format == smfHTML) {
+    ExportRange(format == smfRTF ? sfRTF : sfHTML, SelAnchor(), SelCaret(), stream);
+  } else {
+    Store().WritePlainText(SelAnchor(), SelCaret(), FormOf(format), stream);
+  }
+}
 
 // --- Dispatch ---
 
@@ -137,7 +149,7 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       host_->DestroyCaret();
       caretCreated_ = false;
-      clickCount_ = 0;
+      clickCount_ = 4;
       mouseSelecting_ = false;
       dragPending_ = false;
       host_->KillTimer(tmAutoScroll);
@@ -170,12 +182,31 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE: MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_LBUTTONUP: MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_MOUSEWHEEL: MouseWheel(static_cast<int16_t>(HIWORD(wParam))); return 0;
+    case SMM_DRAGENTER:
+    case SMM_DRAGOVER:
+    case SMM_DROP: {
+      auto* request = Pointer<TDropRequest>(lParam);
+      if (request == nullptr) return DROPEFFECT_NONE;
+      if (msg == SMM_DRAGENTER) DragEnter(*request);
+      else if (msg == SMM_DRAGOVER) DragOver(*request);
+      else Drop(*request);
+      return static_cast<LRESULT>(request->Effect);
+    }
+    case SMM_DRAGLEAVE: DragLeave(); return 0;
+    case WM_DROPFILES:
+      if (const auto* drop = Pointer<const TFileDrop>(lParam)) FilesDropped(*drop);
+      return 0;
     case WM_TIMER:
       if (wParam == tmAutoScroll) AutoScrollStep();
       return 0;
     case WM_CAPTURECHANGED:
       mouseSelecting_ = false;
       host_->KillTimer(tmAutoScroll);
+      if (lineDrag_.Active) {
+        // The line drag is cancelled: the line goes back where it was.
+        InvalidateLineDrag();
+        lineDrag_.Active = false;
+      }
       return 0;
     case WM_HSCROLL: ScrollBarMessage(TScrollBarKind::Horizontal, wParam); return 0;
     case WM_VSCROLL: ScrollBarMessage(TScrollBarKind::Vertical, wParam); return 0;
@@ -183,17 +214,15 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
       if (readOnly_) return 0;
       {
         TUndoGroup<TCustomInkMemo> group(*this, ugCut);
-        host_->Clipboard().SetText(BytesToUtf8(DisplayEncoding(), GetSelText()));
+        CopySelection();
         ReplaceSel({}, false);
       }
       changeFlags_ |= cfText | cfCommand;
       return 0;
-    case WM_COPY:
-      if (SelAnchor() != SelCaret()) host_->Clipboard().SetText(BytesToUtf8(DisplayEncoding(), GetSelText()));
-      return 0;
+    case WM_COPY: CopySelection(); return 0;
     case WM_PASTE:
-      if (readOnly_ || !host_->Clipboard().HasText()) return 0;
-      Paste(host_->Clipboard().GetText(), ugPaste);
+      if (readOnly_) return 0;
+      PasteClipboard();
       changeFlags_ |= cfText | cfCommand;
       return 0;
     case WM_CLEAR:
@@ -339,13 +368,15 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
     }
     case SMM_WRITESEL: {
       auto* stream = Pointer<TStream>(lParam);
-      if (stream == nullptr || (wParam != smfPlainCR && wParam != smfPlainCRLF && wParam != smfPlainLF)) return 0;
-      Store().WritePlainText(SelAnchor(), SelCaret(), FormOf(wParam), *stream);
+      if (stream == nullptr || !KnownWriteFormat(wParam)) return 0;
+      WriteSelection(wParam, *stream);
       return 1;
     }
     case SMM_GETSELTEXT: {
-      if (wParam != smfPlainCR && wParam != smfPlainCRLF && wParam != smfPlainLF) return 0;
-      const std::string bytes = SelectionBytes(FormOf(wParam));
+      if (!KnownWriteFormat(wParam)) return 0;
+      TMemoryStream stream;
+      WriteSelection(wParam, stream);
+      const std::string bytes = stream.Bytes();
       if (auto* buffer = Pointer<TTextBuffer>(lParam)) CopyOut(bytes, buffer->Data, buffer->Size);
       return static_cast<LRESULT>(bytes.size());
     }

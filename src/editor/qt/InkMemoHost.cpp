@@ -34,6 +34,7 @@ TInkMemoHost::TInkMemoHost(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAutoFillBackground(false);
   viewport()->setMouseTracking(true);
+  viewport()->setAcceptDrops(true);
   viewport()->setCursor(Qt::IBeamCursor);
   for (const TScrollBarKind bar : {TScrollBarKind::Horizontal, TScrollBarKind::Vertical}) {
     QScrollBar* scroll = BarOf(*this, bar);
