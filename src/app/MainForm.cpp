@@ -30,6 +30,7 @@
 #include "toolkit/Exception.h"
 #include "toolkit/qt/QSettingsRegistry.h"
 #include "toolkit/qt/QtFontFactory.h"
+#include "toolkit/qt/QtPrinter.h"
 
 static void InitQuillonResources() { Q_INIT_RESOURCE(quillon); }
 
@@ -83,6 +84,7 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
       processor_(std::make_unique<TCapturedProcess>()) {
   InitQuillonResources();
   InstallQtFontFactory();  // the parser's and the editors' fonts are Qt fonts
+  InstallQtPrinter();
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Quillon"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/quillon.png")));
@@ -161,6 +163,8 @@ void TMainForm::CreateActions() {
       {bbFileClose, "bbFileClose", "&Close", nullptr, {}, &TMainForm::bbFileCloseClick},
       {bbFileSave, "bbFileSave", "&Save", "save", QKeySequence(Qt::CTRL | Qt::Key_S), &TMainForm::bbFileSaveClick},
       {bbFileSaveAs, "bbFileSaveAs", "Save &As...", nullptr, {}, &TMainForm::bbFileSaveAsClick},
+      {bbFilePrint, "bbFilePrint", "&Print...", nullptr, QKeySequence(Qt::CTRL | Qt::Key_P),
+       &TMainForm::bbFilePrintClick},
       {bbFileExit, "bbFileExit", "&Exit", nullptr, {}, &TMainForm::bbFileExitClick},
       {bbEditUndo, "bbEditUndo", "&Undo", "undo", QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::bbEditUndoClick},
       {bbEditRedo, "bbEditRedo", "&Redo", "redo", QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainForm::bbEditRedoClick},
@@ -219,6 +223,8 @@ void TMainForm::CreateMenus() {
   file->addSeparator();
   file->addAction(bbFileSave);
   file->addAction(bbFileSaveAs);
+  file->addSeparator();
+  file->addAction(bbFilePrint);
   file->addSeparator();
   file->addAction(bbFileExit);
 

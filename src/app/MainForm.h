@@ -92,6 +92,7 @@ public:
   QAction* bbFileClose = nullptr;
   QAction* bbFileSave = nullptr;
   QAction* bbFileSaveAs = nullptr;
+  QAction* bbFilePrint = nullptr;
   QAction* bbFileExit = nullptr;
   QAction* bbEditUndo = nullptr;
   QAction* bbEditRedo = nullptr;
@@ -145,6 +146,7 @@ public:
   void bbFileCloseClick();
   void bbFileSaveClick();
   void bbFileSaveAsClick();
+  void bbFilePrintClick();
   void bbFileExitClick();
   void NewDocument(TDocKind kind);
   void OpenCommand();

@@ -205,6 +205,7 @@ void TCustomInkMemo::ExecuteActionCode(int32_t code, bool extend) {
       if (!readOnly_) PlayBack(false);
       break;
     case caDELPREVWORD: DeleteWord(true); break;
+    case caPRINTSEL: PrintRows(false); break;
     case caDELNEXTWORD: DeleteWord(false); break;
     case caSCROLLLINEUP:
       if (TopRowIndex() > 0) {

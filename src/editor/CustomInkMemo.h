@@ -29,6 +29,7 @@
 
 #include "editor/ClipCopyFormats.h"
 #include "editor/DropData.h"
+#include "editor/LineWrapper.h"
 #include "editor/RowLayout.h"
 #include "editor/UndoStack.h"
 #include "highlight/ParserClient.h"
@@ -49,6 +50,7 @@ namespace ql {
 
 class TCanvas;
 class TCustomInkMemoParser;
+class TPrinter;
 class TEditorSearch;
 class TRescanner;
 class TSM_Settings;
@@ -274,6 +276,38 @@ public:
   void EndUndoGroup(int32_t group) override;
   std::unique_ptr<TMacroPickList> CreatePickList(TMacroKeywords& table) override;
 
+  // --- Word wrap (WordWrap.cpp) ---
+
+  // Lays out every logical line from the one holding from (null: the first) to the one holding
+  // to (null: the last) again.
+  void Rewrap(TTextRow* from, TTextRow* to);
+  // Lays out the logical line that starts at first; returns its rows.
+  TRowSpan WrapLine(TTextRow* first);
+  // The break rule of wrapping (WordBreak.h codes): OnWordBreakProc when assigned.
+  int32_t WordBreak(const char* text, int32_t position, int32_t count, int32_t code);
+  // Pixels a wrapped row must stay below: WrapAtColumn columns, or the text area's width.
+  int32_t WrapWidth() const;
+  // Replaces the built-in break rule; its result is the row's length (kept within 1..count).
+  std::function<int32_t(const char* lpch, int32_t ichCurrent, int32_t cch, int32_t code)> OnWordBreakProc;
+  // TTextStoreHost: insertions and deletions lay out the lines they touched.
+  bool WordWrapOn() const override;
+  void LayoutRows(TTextStore& store, TTextRow* first, TTextRow* last) override;
+
+  // --- Printing (Print.cpp) ---
+
+  // Prints the rows the selection touches; the whole text with PrintDocument. An empty text
+  // prints nothing. Raises the printer's EPrinter when no job can be started.
+  void PrintSelection();
+  void PrintDocument();
+  // The printer printed on; null: DefaultPrinter().
+  TPrinter* PrinterObject = nullptr;
+  // All text black on white.
+  bool MonoPrint = true;
+  // Draws each page's header and footer instead of the built-in ones (see PrintPass.h).
+  std::function<void(TCustomInkMemo& sender, TCanvas& renderCanvas, TRect& renderRect, bool& transparentText)>
+      OnPrintHeaderFooter;
+  bool Printing() const { return printing_; }
+
   // --- Search (EditorSearch.h): FindText, the find and replace dialogs, OnSearchFail ---
   TEditorSearch& Search();
 
@@ -346,7 +380,7 @@ private:
   void DeleteChar(bool before);
   void DeleteWord(bool before);
   void DeleteLine();
-  void Paste(const std::string& utf8, int32_t group);
+  void Paste(std::string utf8, int32_t group);
   void InsertStream(TStream& stream, bool quiet);
   void ClearHistory();
   void PlayBack(bool undo);
@@ -451,6 +485,16 @@ private:
   void RecreateRescanner();
   void RunRescan();
 
+  // -- Print.cpp
+  void PrintRows(bool wholeText);
+  void EndPrinting(TPrinter* printer);
+
+  // -- WordWrap.cpp
+  TWrapLayout CurrentWrapLayout() const;
+  // Lays the whole text out again when what it was laid out for changed (or, with textReplaced,
+  // when word wrap is on).
+  void UpdateWrapLayout(bool textReplaced = false);
+
   // -- Settings.cpp
   void ApplySettings(bool fromPropertyWrite);
   // A settings-held property was written: every editor using the settings applies them again.
@@ -534,6 +578,13 @@ private:
   uint32_t lastClickTime_ = 0;
   int32_t lastClickRow_ = -1;
   TPoint mousePos_;
+
+  bool printing_ = false;  // a print job runs: no painting, no scroll bars
+
+  // Word wrap.
+  TWrapLayout wrapLayout_;             // what the rows are laid out for
+  std::vector<int32_t> wrapLengths_;   // work: the row lengths of one line
+  std::string wrapText_;               // work: one line's text
 
   // Work objects, sized from what they hold.
   TRowLayout layout_;

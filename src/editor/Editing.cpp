@@ -7,6 +7,7 @@
 #include "services/KeyActions.h"
 #include "services/SM_Settings.h"
 #include "textmodel/InkMemoErrors.h"
+#include "textmodel/LineBreaks.h"
 #include "toolkit/Stream.h"
 
 namespace ql {
@@ -36,6 +37,20 @@ bool RangeEquals(TTextStore& store, int32_t start, std::string_view bytes) {
     k = 0;
   }
   return done == bytes.size();
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const auto b = static_cast<uint8_t>(text[i]);
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    const int32_t n = Utf8SequenceLength(text.data() + i, text.size() - i);
+    if (n <= 0) return false;
+    i += static_cast<size_t>(n);
+  }
+  return true;
 }
 
 }  // namespace
@@ -275,9 +290,19 @@ void TCustomInkMemo::DeleteLine() {
 
 // --- Clipboard and streams ---
 
-void TCustomInkMemo::Paste(const std::string& utf8, int32_t group) {
+void TCustomInkMemo::Paste(std::string utf8, int32_t group) {
   if (readOnly_) return;
-  const std::string bytes = Utf8ToBytes(DisplayEncoding(), utf8);
+  // The text becomes the document's bytes and stored line breaks in place where it can, so that
+  // a long paste holds no copy of it beyond the history's.
+  std::string bytes;
+  if (DisplayEncoding() == TTextEncoding::Utf8 && IsValidUtf8(utf8)) {
+    bytes = std::move(utf8);
+  } else {
+    bytes = Utf8ToBytes(DisplayEncoding(), utf8);
+    utf8 = std::string();
+  }
+  TLineBreakNormaliser normaliser;
+  bytes.resize(static_cast<size_t>(normaliser.NormaliseChunk(bytes.data(), static_cast<int32_t>(bytes.size()), bytes.data())));
   TUndoGroup<TCustomInkMemo> undoGroup(*this, group);
   keepPreferredX_ = false;
   ReplaceSel(bytes, false);

@@ -1,6 +1,8 @@
 // The clipboard and the highlighted forms of the text: Copy and Cut in the forms ClipCopyFormats
 // names, Paste of text or HTML-only data, and the HTML and RTF writers over a range of the text
 // (a saved document, SMM_WRITESEL, the rich-text copy).
+#include <utility>
+
 #include "editor/CustomInkMemo.h"
 #include "services/ExportInput.h"
 #include "services/HtmlExport.h"
@@ -70,7 +72,7 @@ void TCustomInkMemo::PasteClipboard() {
     return;
   }
   CutHtmlFragment(text, types);
-  Paste(text, ugPaste);
+  Paste(std::move(text), ugPaste);
 }
 
 }  // namespace ql

@@ -13,6 +13,8 @@ namespace ql {
 namespace {
 
 constexpr TColor RightMarginColor = clSilver;
+constexpr TColor WrapColumnColor = clGray;
+constexpr int32_t WrapGlyphWidth = 15, WrapGlyphHeight = 16;
 
 std::string HexText(char32_t code) {
   char text[12];
@@ -50,27 +52,28 @@ void TCustomInkMemo::FreeGutterFont() {
 }
 
 void TCustomInkMemo::Paint(TCanvas& canvas, const TRect& area) {
+  if (printing_) return;
   if (!measured_) MeasureFont();
   TTextStore& store = Store();
   store.EnsureTopRow();
   TTextRow* row = store.TopRow;
   int32_t start = store.TopOffset;
-  int32_t index = store.TopRowIndex;
   int32_t y = 0;
   while (row != nullptr && y + lineHeight_ <= area.Top) {
     start += row->Length;
     row = row->Next;
-    ++index;
     y += lineHeight_;
   }
   if (row == nullptr) y = std::max(y, area.Top - area.Top % lineHeight_);
+  // The gutter numbers logical lines: a line wrapped over several rows is numbered once.
+  int32_t lineNo = row != nullptr ? store.LineOfRow(row) + 1 : 0;
   for (; y < area.Bottom; y += lineHeight_) {
-    PaintRow(canvas, row, start, index + 1, y, area);
+    PaintRow(canvas, row, start, lineNo, y, area);
     if (row != nullptr) {
       row->Flags &= ~rfRepaint;
+      if (row->EndsWithCR()) ++lineNo;
       start += row->Length;
       row = row->Next;
-      ++index;
     }
   }
   canvas.SetClip(nullptr);
@@ -110,6 +113,10 @@ void TCustomInkMemo::PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowS
     const int32_t x = textLeft + (s.RightMargin - leftColumn_) * charWidth_;
     canvas.Line(x, y, x, y + lineHeight_ - 1, RightMarginColor);
   }
+  if (HasOption(smoWordWrap) && HasOption(smoShowWrapColumn) && s.WrapAtColumn > leftColumn_ && s.WrapAtColumn - leftColumn_ <= visibleColumns_) {
+    const int32_t x = textLeft + (s.WrapAtColumn - leftColumn_) * charWidth_;
+    canvas.Line(x, y, x, y + lineHeight_ - 1, WrapColumnColor, TPenStyle::Dot);
+  }
   // A margin or wrap-column line being dragged, where it would go.
   if (lineDrag_.Active && lineDrag_.Column > leftColumn_) {
     const int32_t x = LineDragX();
@@ -121,6 +128,10 @@ void TCustomInkMemo::PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t l
   const TSM_Settings& s = *settings_;
   canvas.FillRect({0, y, s.Gutter, y + lineHeight_}, s.UseDefGutterColor ? clScrollBar : s.GutterColor);
   if (s.Gutter > 9) canvas.Line(s.Gutter - 2, y, s.Gutter - 2, y + lineHeight_ - 1, clWhite);
+  if (row != nullptr && (row->MarkBits & mbContinuation) != 0 && HasOption(smoShowWrapGlyph)) {
+    canvas.DrawGlyph("SEM_WRAPPED", 0, std::max(s.Gutter - 3 - WrapGlyphWidth, 0),
+                     y + std::max((lineHeight_ - WrapGlyphHeight) / 2, 0));
+  }
   if (row == nullptr || !HasOption(smoLineNumbers)) return;
   if ((row->MarkBits & (mbBookmarkMask | mbContinuation)) != 0 || row->GutterMarks != 0) return;
   const TFontHandle font = GutterFont();

@@ -45,6 +45,7 @@ void TCustomInkMemo::ReattachParser() {
 
 void TCustomInkMemo::WholeTextChanged() {
   if (parser_ != nullptr) highlightAll_ = true;
+  UpdateWrapLayout(true);
   leftColumn_ = 0;
   fullRepaint_ = true;
   scrollBarsDirty_ = true;

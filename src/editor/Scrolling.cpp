@@ -106,7 +106,7 @@ void TCustomInkMemo::EnsureCaretVisible() {
 int32_t TCustomInkMemo::ScrollScale() const { return Store().RowCount / 32000 + 1; }
 
 void TCustomInkMemo::UpdateScrollBars() {
-  if (paintLocked_ || !redrawEnabled_ || Loading()) return;
+  if (paintLocked_ || !redrawEnabled_ || Loading() || printing_) return;
   scrollBarsDirty_ = false;
   const TTextStore& store = Store();
   const int32_t scale = ScrollScale();

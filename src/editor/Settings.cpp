@@ -25,6 +25,7 @@ void TCustomInkMemo::ApplySettings(bool fromPropertyWrite) {
   FreeGutterFont();
   MeasureFont();
   if (!fromPropertyWrite && parser_ != nullptr) highlightAll_ = true;
+  UpdateWrapLayout();
   EnsureCaretVisible();
   fullRepaint_ = true;
   scrollBarsDirty_ = true;

@@ -138,6 +138,7 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
       clientWidth_ = LOWORD(static_cast<uintptr_t>(lParam));
       clientHeight_ = HIWORD(static_cast<uintptr_t>(lParam));
       UpdateVisibleSize();
+      UpdateWrapLayout();
       fullRepaint_ = true;
       scrollBarsDirty_ = true;
       changeFlags_ |= cfSize;
@@ -239,6 +240,7 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
       MeasureFont();
       settings_->MakeFonts();
       FreeGutterFont();
+      UpdateWrapLayout();
       EnsureCaretVisible();
       fullRepaint_ = true;
       scrollBarsDirty_ = true;
@@ -474,10 +476,12 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       if (TTextRow* row = Store().RowByIndex(static_cast<int32_t>(lParam)).Row) row->Flags |= rfForceScan;
       return 1;
     case SMM_VERSION: return reinterpret_cast<LRESULT>(VersionText);
+    case SMM_PRINT: PrintRows(wParam == 1); return 1;
     case SMM_ENCODING:
       if (set && static_cast<TTextEncoding>(lParam) != DisplayEncoding()) {
         SetDisplayEncodingValue(static_cast<TTextEncoding>(lParam) == TTextEncoding::Cp1252 ? TTextEncoding::Cp1252
                                                                                             : TTextEncoding::Utf8);
+        UpdateWrapLayout();
         fullRepaint_ = true;
         changeFlags_ |= cfStyle;
       }

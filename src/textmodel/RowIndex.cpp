@@ -15,8 +15,10 @@ struct TRowBlock {
   uint32_t Priority = 0;
   int32_t Rows = 0;  // the block's own rows and characters
   int32_t Length = 0;
+  int32_t Breaks = 0;  // of its rows, those that end with CR
   int32_t TreeRows = 0;  // of the subtree, this block included
   int32_t TreeLength = 0;
+  int32_t TreeBreaks = 0;
   bool Unsettled = false;
 };
 
@@ -29,10 +31,13 @@ constexpr int32_t FillRows = 48;
 
 int32_t TreeRows(const TRowBlock* b) { return b != nullptr ? b->TreeRows : 0; }
 int32_t TreeLength(const TRowBlock* b) { return b != nullptr ? b->TreeLength : 0; }
+int32_t TreeBreaks(const TRowBlock* b) { return b != nullptr ? b->TreeBreaks : 0; }
+int32_t BreakOf(const TTextRow* row) { return row->EndsWithCR() ? 1 : 0; }
 
 void Recount(TRowBlock* b) {
   b->TreeRows = b->Rows + TreeRows(b->Left) + TreeRows(b->Right);
   b->TreeLength = b->Length + TreeLength(b->Left) + TreeLength(b->Right);
+  b->TreeBreaks = b->Breaks + TreeBreaks(b->Left) + TreeBreaks(b->Right);
 }
 
 TRowBlock* Leftmost(TRowBlock* b) {
@@ -88,19 +93,22 @@ void TRowIndex::Clear() {
   pending_ = nullptr;
   pendingRows_ = 0;
   pendingLength_ = 0;
+  pendingBreaks_ = 0;
 }
 
 // --- Counts ---
 
-void TRowIndex::Adjust(TRowBlock* block, int32_t rows, int32_t length) const {
+void TRowIndex::Adjust(TRowBlock* block, int32_t rows, int32_t length, int32_t breaks) const {
   block->Rows += rows;
   block->Length += length;
+  block->Breaks += breaks;
   if (block != pending_) {
     Flush();
     pending_ = block;
   }
   pendingRows_ += rows;
   pendingLength_ += length;
+  pendingBreaks_ += breaks;
 }
 
 void TRowIndex::Flush() const {
@@ -108,10 +116,12 @@ void TRowIndex::Flush() const {
   for (TRowBlock* b = pending_; b != nullptr; b = b->Parent) {
     b->TreeRows += pendingRows_;
     b->TreeLength += pendingLength_;
+    b->TreeBreaks += pendingBreaks_;
   }
   pending_ = nullptr;
   pendingRows_ = 0;
   pendingLength_ = 0;
+  pendingBreaks_ = 0;
 }
 
 void TRowIndex::Prefix(const TRowBlock* block, int32_t& index, int32_t& start) const {
@@ -191,6 +201,22 @@ TBlockPos TRowIndex::PositionOf(const TTextRow* row) const {
   return pos;
 }
 
+int32_t TRowIndex::BreaksBefore(const TTextRow* row) const {
+  int32_t breaks = 0;
+  const TTextRow* r = row;
+  while (!IsHead(r)) {
+    r = r->Prev;
+    breaks += BreakOf(r);
+  }
+  const TRowBlock* block = heads_.Find(r);
+  Flush();
+  breaks += TreeBreaks(block->Left);
+  for (const TRowBlock* b = block; b->Parent != nullptr; b = b->Parent) {
+    if (b->Parent->Right == b) breaks += TreeBreaks(b->Parent->Left) + b->Parent->Breaks;
+  }
+  return breaks;
+}
+
 // --- Tree ---
 
 void TRowIndex::RotateUp(TRowBlock* x) {
@@ -245,6 +271,7 @@ void TRowIndex::Insert(TRowBlock* block, TRowBlock* after) {
   for (TRowBlock* b = at; b != nullptr; b = b->Parent) {
     b->TreeRows += block->Rows;
     b->TreeLength += block->Length;
+    b->TreeBreaks += block->Breaks;
   }
   while (block->Parent != nullptr && block->Parent->Priority < block->Priority) RotateUp(block);
 }
@@ -267,6 +294,7 @@ void TRowIndex::Erase(TRowBlock* block) {
   for (TRowBlock* b = parent; b != nullptr; b = b->Parent) {
     b->TreeRows -= block->Rows;
     b->TreeLength -= block->Length;
+    b->TreeBreaks -= block->Breaks;
   }
   if (block->Head != nullptr) {
     heads_.Erase(block->Head);
@@ -315,14 +343,14 @@ void TRowIndex::Linked(TTextRow* row, TRowBlock*& cursor) {
   }
   // Linked before the block's first row, the row starts the block.
   if (block->Head == row->Next) SetHead(block, row);
-  Adjust(block, 1, row->Length);
+  Adjust(block, 1, row->Length, BreakOf(row));
   if (block->Rows > MaxBlockRows) MarkUnsettled(block);
   cursor = block;
 }
 
 void TRowIndex::Unlinking(TTextRow* row, TRowBlock*& cursor) {
   TRowBlock* block = IsHead(row) ? heads_.Find(row) : cursor != nullptr ? cursor : BlockOf(row);
-  Adjust(block, -1, -row->Length);
+  Adjust(block, -1, -row->Length, -BreakOf(row));
   if (block->Rows == 0) {
     Erase(block);
     cursor = nullptr;
@@ -334,7 +362,7 @@ void TRowIndex::Unlinking(TTextRow* row, TRowBlock*& cursor) {
 }
 
 void TRowIndex::Resized(const TTextRow* row, TRowBlock* block, int32_t delta) {
-  Adjust(block != nullptr ? block : BlockOf(row), 0, delta);
+  Adjust(block != nullptr ? block : BlockOf(row), 0, delta, 0);
 }
 
 void TRowIndex::Settle() {
@@ -359,17 +387,20 @@ void TRowIndex::Split(TRowBlock* block) {
   for (int32_t part = 0; part < parts; ++part) {
     const int32_t take = rows / parts + (part < rows % parts ? 1 : 0);
     int32_t length = 0;
+    int32_t breaks = 0;
     TTextRow* head = row;
     for (int32_t i = 0; i < take; ++i) {
       length += row->Length;
+      breaks += BreakOf(row);
       row = row->Next;
     }
     if (part == 0) {
-      Adjust(block, take - rows, length - block->Length);
+      Adjust(block, take - rows, length - block->Length, breaks - block->Breaks);
     } else {
       TRowBlock* next = new TRowBlock;
       next->Rows = take;
       next->Length = length;
+      next->Breaks = breaks;
       SetHead(next, head);
       Insert(next, at);
       at = next;
@@ -388,9 +419,10 @@ void TRowIndex::Merge(TRowBlock* block) {
 void TRowIndex::Absorb(TRowBlock* into, TRowBlock* next) {
   const int32_t rows = next->Rows;
   const int32_t length = next->Length;
-  Adjust(next, -rows, -length);
+  const int32_t breaks = next->Breaks;
+  Adjust(next, -rows, -length, -breaks);
   Erase(next);
-  Adjust(into, rows, length);
+  Adjust(into, rows, length, breaks);
 }
 
 // --- Checks ---
@@ -401,6 +433,7 @@ std::string TRowIndex::CheckTree(const TRowBlock* b, const TRowBlock* parent) co
   if (parent != nullptr && parent->Priority < b->Priority) return "a block is above its parent in priority";
   if (b->TreeRows != b->Rows + TreeRows(b->Left) + TreeRows(b->Right)) return "a subtree's row count is wrong";
   if (b->TreeLength != b->Length + TreeLength(b->Left) + TreeLength(b->Right)) return "a subtree's length is wrong";
+  if (b->TreeBreaks != b->Breaks + TreeBreaks(b->Left) + TreeBreaks(b->Right)) return "a subtree's line breaks are wrong";
   std::string left = CheckTree(b->Left, b);
   return left.empty() ? CheckTree(b->Right, b) : left;
 }
@@ -418,12 +451,16 @@ std::string TRowIndex::Check(const TTextRow* first) const {
     if (heads_.Find(row) != block) return "a block's first row does not find it";
     int32_t rows = 0;
     int32_t length = 0;
+    int32_t breaks = 0;
     do {
       ++rows;
       length += row->Length;
+      breaks += BreakOf(row);
       row = row->Next;
     } while (row != nullptr && !IsHead(row));
-    if (rows != block->Rows || length != block->Length) return "a block's counts differ from its rows";
+    if (rows != block->Rows || length != block->Length || breaks != block->Breaks) {
+      return "a block's counts differ from its rows";
+    }
     if (rows > MaxBlockRows) return "a block holds too many rows";
     ++blocks;
     block = Successor(block);

@@ -2,7 +2,8 @@
 // The index over a store's rows. The row list is cut into blocks of consecutive rows (at most
 // MaxBlockRows each), kept in a balanced tree that sums each subtree's rows and characters, so
 // that finding the block of an offset or of a row number, and where a block starts, cost
-// O(log n); inside a block the rows are walked. A block's first row carries rsBlockHead and
+// O(log n); inside a block the rows are walked. The tree also sums the rows that end with CR, so
+// a row's logical line costs the same. A block's first row carries rsBlockHead and
 // finds its block through a table, so a row's own offset and number cost a walk back to the
 // first row of its block and O(log n).
 //
@@ -52,6 +53,8 @@ public:
   // The block holding row, and the number and offset of row itself in Index and Start.
   TBlockPos PositionOf(const TTextRow* row) const;
   TRowBlock* BlockOf(const TTextRow* row) const;
+  // How many rows before row end with CR: the number of the logical line row belongs to.
+  int32_t BreaksBefore(const TTextRow* row) const;
 
   // --- Changes of the row list ---
   // cursor names a block next to the row: the block of the row before it, or (when linking)
@@ -73,7 +76,7 @@ public:
   int64_t Bytes() const;
 
 private:
-  void Adjust(TRowBlock* block, int32_t rows, int32_t length) const;
+  void Adjust(TRowBlock* block, int32_t rows, int32_t length, int32_t breaks) const;
   void Flush() const;
   void Prefix(const TRowBlock* block, int32_t& index, int32_t& start) const;
   // The block holding the target'th row (byRows) or character, target within the rows.
@@ -98,6 +101,7 @@ private:
   mutable TRowBlock* pending_ = nullptr;
   mutable int32_t pendingRows_ = 0;
   mutable int32_t pendingLength_ = 0;
+  mutable int32_t pendingBreaks_ = 0;
 };
 
 }  // namespace ql

@@ -304,27 +304,126 @@ void TTextStore::MarkRescan(TTextRow* from) {
 
 void TTextStore::SplitLongRows(TTextRow* first, TTextRow* last) {
   TTextRow* row = first != nullptr ? first : FirstRow;
+  std::vector<int32_t> lengths;
   while (row != nullptr) {
     TTextRow* next = row->Next;
     const bool atLast = row == last;
     if (row->Length > MaxRowLength) {
-      // Rows split before the top row change its number: it is found again by its number.
-      if (TopRow != nullptr && row != TopRow && RowPosition(row).Start < TopOffset) TopRow = nullptr;
-      const std::string text(row->All());
-      TTextRow* prev = row->Prev;
-      const uint16_t markBits = row->MarkBits;
-      const uint16_t gutterMarks = row->GutterMarks;
-      std::unique_ptr<TRowAttachment> attachment = row->Attachment.Take();
-      TRowBlock* cursor = nullptr;
-      RemoveRow(row, cursor);
-      BuildRows(TSplicedText().Add(text.data(), static_cast<int32_t>(text.size())), prev, markBits, gutterMarks,
-                std::move(attachment), cursor);
+      lengths.clear();
+      int32_t rest = row->Length;
+      for (; rest > MaxRowLength; rest -= MaxRowLength) lengths.push_back(MaxRowLength);
+      lengths.push_back(rest);
+      ReplaceRows(row, row, lengths);
     }
     if (atLast) break;
     row = next;
   }
+}
+
+TRowSpan TTextStore::ReplaceRows(TTextRow* first, TTextRow* last, const std::vector<int32_t>& lengths) {
+  std::vector<TTextRow*> olds;
+  for (TTextRow* r = first;; r = r->Next) {
+    olds.push_back(r);
+    if (r == last) break;
+  }
+  // Rows at either end that keep their length hold the same characters: they stay as they are.
+  size_t head = 0;
+  while (head < olds.size() && head < lengths.size() && olds[head]->Length == lengths[head]) ++head;
+  size_t tail = 0;
+  while (tail < olds.size() - head && tail < lengths.size() - head &&
+         olds[olds.size() - 1 - tail]->Length == lengths[lengths.size() - 1 - tail]) {
+    ++tail;
+  }
+  if (head + tail == olds.size() && head + tail == lengths.size()) return {first, last};
+
+  std::string text;
+  std::string values;
+  bool styled = true;
+  uint16_t bookmarks = 0;
+  uint16_t gutterMarks = 0;
+  for (size_t i = head; i < olds.size() - tail; ++i) {
+    const TTextRow* r = olds[i];
+    text.append(r->All());
+    if (styled && r->Styles) {
+      values.append(reinterpret_cast<const char*>(r->Styles.get()), r->Length);
+    } else {
+      styled = false;
+    }
+    bookmarks |= r->MarkBits & mbBookmarkMask;
+    gutterMarks |= r->GutterMarks;
+  }
+  const auto total = static_cast<int32_t>(text.size());
+
+  // Every new row is made before an old one goes, so a failure leaves the rows as they were.
+  std::vector<TTextRow*> made;
+  made.reserve(lengths.size() - head - tail);
+  const TSplicedText source = TSplicedText().Add(text.data(), total);
+  try {
+    int32_t at = 0;
+    for (size_t i = head; i < lengths.size() - tail; ++i) {
+      const int32_t len = lengths[i];
+      if (len < 1 || len > MaxRowLength || at + len > total) throw EInkMemo("Invalid row lengths");
+      TTextRow* row = NewRow(source, at, len);
+      if (styled) std::memcpy(row->Styles.Ensure(), values.data() + at, static_cast<size_t>(len));
+      row->GutterMarks = gutterMarks;
+      made.push_back(row);
+      at += len;
+    }
+    if (at != total || made.empty()) throw EInkMemo("Invalid row lengths");
+  } catch (...) {
+    for (TTextRow* row : made) FreeRow(row);
+    throw;
+  }
+
+  TTextRow* from = olds[head];
+  TTextRow* to = olds[olds.size() - 1 - tail];
+  EnsureTopRow();
+  const TRowPos fromPos = RowPosition(from);
+  const bool topInside = TopRow != nullptr && TopOffset >= fromPos.Start && TopOffset < fromPos.Start + total;
+  const bool topAfter = TopRow != nullptr && TopOffset >= fromPos.Start + total;
+  const int32_t topOffset = TopOffset;
+
+  // Bookmarks and the attachment of replaced rows go to the range's first row.
+  std::unique_ptr<TRowAttachment> attachment;
+  const uint16_t fromMarks = from->MarkBits;
+  TTextRow* before = from->Prev;
+  TRowBlock* cursor = nullptr;
+  for (TTextRow* r = from;;) {
+    TTextRow* next = r->Next;
+    const bool atEnd = r == to;
+    if (attachment == nullptr && r->Attachment) attachment = r->Attachment.Take();
+    RemoveRow(r, cursor);
+    if (atEnd) break;
+    r = next;
+  }
+
+  TTextRow* prev = before;
+  int32_t start = fromPos.Start;
+  for (size_t k = 0; k < made.size(); ++k) {
+    TTextRow* row = made[k];
+    const bool continues = prev != nullptr && !prev->EndsWithCR();
+    row->MarkBits = k == 0 ? static_cast<uint16_t>(fromMarks & ~mbBookmarkMask) : (continues ? mbContinuation : 0);
+    LinkAfter(row, prev, cursor);
+    if (topInside && topOffset >= start && topOffset < start + row->Length) {
+      TopRow = row;
+      TopOffset = start;
+      TopRowIndex = fromPos.Index + static_cast<int32_t>(k);
+    }
+    start += row->Length;
+    prev = row;
+  }
+  TTextRow* keeper = head > 0 ? first : made.front();
+  keeper->MarkBits = static_cast<uint16_t>(keeper->MarkBits | bookmarks);
+  if (attachment != nullptr) {
+    TTextRow* holder = keeper->Attachment ? made.front() : keeper;
+    holder->Attachment = std::move(attachment);
+    holder->Attachment->SetRow(holder);
+  }
+  // The top row below the rebuilt rows keeps its offset and moves by the rows gained or lost.
+  if (topAfter) TopRowIndex += static_cast<int32_t>(made.size()) - static_cast<int32_t>(olds.size() - head - tail);
   index_.Settle();
   EnsureTopRow();
+  return {head > 0 ? first : made.front(), tail > 0 ? last : made.back()};
 }
 
 // --- InsertText ---

@@ -25,6 +25,12 @@ enum TSelLineStyle : uint8_t { lsCRLF = 0, lsLF = 1 };
 // Line-break forms of plain-text output.
 enum class TLineBreakForm { CRLF, CR, LF };
 
+// The first and last of consecutive rows.
+struct TRowSpan {
+  TTextRow* First = nullptr;
+  TTextRow* Last = nullptr;
+};
+
 // A row found by offset or index, with its index and the offset at which it starts.
 struct TRowPos {
   TTextRow* Row = nullptr;
@@ -50,6 +56,8 @@ public:
   TRowPos RowByIndex(int32_t index) const;
   // The number and start of a row of this store.
   TRowPos RowPosition(const TTextRow* row) const;
+  // The 0-based logical line row belongs to: the rows before it that end with CR.
+  int32_t LineOfRow(const TTextRow* row) const { return row != nullptr ? index_.BreaksBefore(row) : 0; }
   // Sum of the lengths of the first index rows; TextLength for an index at or past RowCount.
   int32_t RowStart(int32_t index) const;
   // Length of the row holding offset, closing CR excluded; 0 when there is no row.
@@ -89,6 +97,16 @@ public:
   // Splits every row in first..last (null: to the end / from the start) that is longer than the
   // row limit into rows of the limit, the later ones marked as continuations.
   void SplitLongRows(TTextRow* first, TTextRow* last);
+
+  // Rebuilds the consecutive rows first..last (the rows of one logical line, or part of one) as
+  // rows of the given lengths, which must be 1..MaxRowLength each and sum to the rows' length
+  // (EInkMemo otherwise, and nothing changes). Rows at either end whose length stays keep their
+  // identity; the others are made anew, marked rfRepaint | rfRescan, with their token values when
+  // every replaced row had them and the gutter marks of all replaced rows. The range's first row
+  // takes the bookmarks and the attachment of the replaced rows; a new row after one that does
+  // not end with CR is a continuation. The top row stays on the row that holds the top offset.
+  // Returns the range's rows as they are now.
+  TRowSpan ReplaceRows(TTextRow* first, TTextRow* last, const std::vector<int32_t>& lengths);
 
   // --- Writers ---
 

@@ -90,6 +90,7 @@ constexpr TMsgNum SMM_CLEAR = 0x0C85;          // deletes all text and the undo 
 constexpr TMsgNum SMM_PARSER = 0x0C86;         // wParam: slot 1..6 (bit 8: set); lParam: parser*
 constexpr TMsgNum SMM_ACTIVEPARSER = 0x0C87;   // bits 0, 1; lParam: slot 1..6
 constexpr TMsgNum SMM_SEARCHSTEP = 0x0C88;     // lParam: TSearchStep* (editor/EditorSearch.h)
+constexpr TMsgNum SMM_PRINT = 0x0C98;          // wParam: 0 the rows of the selection, 1 the whole text
 // Drag and drop onto the editor, from 0x0CA0; lParam: TDropRequest* (editor/DropData.h), whose
 // Effect the editor sets.
 constexpr TMsgNum SMM_DRAGENTER = 0x0CA0;

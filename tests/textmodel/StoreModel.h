@@ -35,7 +35,9 @@ inline std::string StoreDisagreement(const TTextStore& store, std::mt19937* rng 
   if (std::string index = store.CheckIndex(); !index.empty()) return "index: " + index;
   std::vector<const TTextRow*> rows;
   std::vector<int32_t> starts;
+  std::vector<int32_t> lines;  // logical line of each row
   int32_t start = 0;
+  int32_t line = 0;
   int32_t longest = 0;
   for (const TTextRow* r = store.FirstRow; r != nullptr; r = r->Next) {
     if (r->Length < 1 || r->Length > MaxRowLength) return "a row's length is out of bounds";
@@ -43,7 +45,9 @@ inline std::string StoreDisagreement(const TTextStore& store, std::mt19937* rng 
     if (r->Next != nullptr && r->Next->Prev != r) return "a row's neighbour does not link back";
     rows.push_back(r);
     starts.push_back(start);
+    lines.push_back(line);
     start += r->Length;
+    line += r->EndsWithCR() ? 1 : 0;
     longest = std::max<int32_t>(longest, r->Length);
   }
   if (static_cast<int32_t>(rows.size()) != store.RowCount) return "RowCount differs from the rows";
@@ -60,6 +64,7 @@ inline std::string StoreDisagreement(const TTextStore& store, std::mt19937* rng 
     const TRowPos byIndex = store.RowByIndex(index);
     if (byIndex.Row != r || byIndex.Start != s || byIndex.Index != index) return "RowByIndex differs" + where;
     if (store.RowStart(index) != s) return "RowStart differs" + where;
+    if (store.LineOfRow(r) != lines[i]) return "LineOfRow differs" + where;
     for (const int32_t k : {0, r->Length - 1}) {
       const TRowPos at = store.LocateRow(s + k);
       if (at.Row != r || at.Index != index || at.Start != s) return "LocateRow differs" + where;

@@ -1,8 +1,6 @@
 #pragma once
 // Helpers of the script compiler tests: compile a script into fresh tables and settings, or
 // get the message of the error it stops with.
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -12,13 +10,6 @@
 #include "toolkit/MemoryStream.h"
 
 namespace ql::test {
-
-// The folder of the shipped XML script: found from the test data folder the test runner names
-// (QUILLON_TEST_DATA), which holds whatever form the compiler gave __FILE__.
-inline std::filesystem::path ShippedScriptDir() {
-  if (const char* data = std::getenv("QUILLON_TEST_DATA")) return std::filesystem::path(data) / "../../resources/xml";
-  return std::filesystem::path(__FILE__).parent_path() / "../../../resources/xml";
-}
 
 struct TCompiled {
   std::unique_ptr<TCompiledTables> Tables = std::make_unique<TCompiledTables>();

@@ -4,13 +4,16 @@
 #include <filesystem>
 
 #include "CompilerTesting.h"
+#include "SourceRoot.h"
 #include "toolkit/FileStream.h"
 
 using namespace ql;
 
 namespace {
 
-const std::filesystem::path kScriptDir = ql::test::ShippedScriptDir();
+using ql::test::SourceRoot;
+
+const std::filesystem::path kScriptDir = SourceRoot() / "resources/xml";
 
 class XmlScript : public ::testing::Test {
 protected:
