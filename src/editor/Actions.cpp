@@ -190,6 +190,8 @@ void TCustomInkMemo::ExecuteActionCode(int32_t code, bool extend) {
       break;
     case caDELETE: DeleteChar(false); break;
     case caBACKSPACE: DeleteChar(true); break;
+    case caBLOCKIND: IndentLines(0, false); break;
+    case caBLOCKUND: UnindentLines(0); break;
     case caINSTOGGLE:
       insertMode_ = !insertMode_;
       changeFlags_ |= cfInsertMode;

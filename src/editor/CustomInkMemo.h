@@ -104,6 +104,12 @@ public:
   void CopyToClipboard();
   void PasteFromClipboard();
   void ExecuteAction(int32_t code, bool extend = false);
+  // Puts count (0: IndentStep) blanks, or TABs when tabs is set and smoUseTAB is on, in front of
+  // every line the selection touches (SMM_INDENT); nothing for an empty selection.
+  void BlockIndent(int32_t count, bool tabs);
+  // Takes up to count (0: IndentStep) leading blanks, TABs and non-breaking spaces off every line
+  // the selection touches (SMM_UNINDENT).
+  void BlockUnindent(int32_t count);
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream* stream) override;
   // SaveFormat sfHTML and sfRTF: the whole text, highlighted, through the HTML or RTF writer.
@@ -466,6 +472,17 @@ private:
   void BindSettings();
   bool ShiftDown() const;
   bool CtrlDown() const;
+
+  // -- BlockIndent.cpp
+  // Start offsets of the lines the selection touches (a line continued over rows counts once);
+  // the line the selection ends on is left out when it ends at the line's start.
+  std::vector<int32_t> SelectedLineStarts();
+  // Records one line's change at offset at: removed replaced by inserted.
+  void RecordLineStep(int32_t at, std::string_view removed, std::string_view inserted);
+  void IndentLines(int32_t count, bool tabs);
+  void UnindentLines(int32_t count);
+  // Selects the changed block and requests the repaint.
+  void BlockChanged(int32_t selStart, int32_t selEnd);
 
   // -- Mouse.cpp
   // A right-margin or wrap-column line under the mouse or being dragged.

@@ -501,6 +501,8 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       auto* request = Pointer<TAnnotationRequest>(lParam);
       return request != nullptr ? Annotate(static_cast<TAnnotationOp>(wParam), *request) : 0;
     }
+    case SMM_INDENT: IndentLines(static_cast<int32_t>(wParam & 0xFFFF), (lParam & 1) != 0); return 1;
+    case SMM_UNINDENT: UnindentLines(static_cast<int32_t>(wParam & 0xFFFF)); return 1;
     case SMM_EXECUTEACTION: ExecuteActionCode(static_cast<int32_t>(wParam), (lParam & 1) != 0); return 1;
     case SMM_CLEAR: {
       // The history is cleared anyway: the deleted text is not copied into it first.
