@@ -31,14 +31,14 @@ TFontHandle TCustomInkMemo::StyleFontOf(uint8_t style) const {
 
 TFontHandle TCustomInkMemo::GutterFont() {
   if (gutterFont_ == 0) {
-    const TFontSpec& spec = settings_->GutterFont();
+    const TFontSpec& gutterFont = settings_->GutterFont();
     TFontFactory& fonts = settings_->FontFactory();
     TFontDescription d;
-    d.Height = FontHeightForPoints(spec.Size, fonts.PixelsPerInchY(TFontTarget::Screen));
-    d.Weight = (spec.Style & fsBold) ? FW_BOLD : FW_DONTCARE;
-    d.Italic = (spec.Style & fsItalic) != 0;
-    d.CharSet = spec.CharSet;
-    d.FaceName = spec.Name;
+    d.Height = FontHeightForPoints(gutterFont.Size, fonts.PixelsPerInchY(TFontTarget::Screen));
+    d.Weight = (gutterFont.Style & fsBold) ? FW_BOLD : FW_DONTCARE;
+    d.Italic = (gutterFont.Style & fsItalic) != 0;
+    d.CharSet = gutterFont.CharSet;
+    d.FaceName = gutterFont.Name;
     gutterFont_ = fonts.CreateFont(d, TFontTarget::Screen);
     gutterFonts_ = &fonts;
   }
