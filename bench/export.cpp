@@ -3,16 +3,12 @@
 // into a stream that only counts (MB/s of text written). Skipped when the file is missing.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <string>
-
+#include "PeerFiles.h"
 #include "XmlDefinitionParser.h"
 #include "highlight/Rescan.h"
+#include "services/ExportInput.h"
 #include "services/HtmlExport.h"
 #include "services/RtfExport.h"
-#include "services/StyleRuns.h"
 #include "textmodel/TextStore.h"
 #include "toolkit/Stream.h"
 #include "toolkit/TextEncoding.h"
@@ -34,29 +30,20 @@ public:
 
 struct THighlightedText {
   bench::TXmlParser parser;
-  TTextStore store;
+  TTextStore* store = nullptr;  // null when the file is missing
   TTextEncoding encoding = TTextEncoding::Utf8;
-  bool loaded = false;
 };
 
-// The peer text in a row store, highlighted, built once; not loaded when the file is missing.
+// The peer text, highlighted, and the encoding it is shown in; built once.
 THighlightedText& PeerText() {
   static THighlightedText* text = [] {
     auto* t = new THighlightedText;
-    const char* path = std::getenv("QUILLON_XML_10M");
-    std::ifstream in(path != nullptr ? path : "/tmp/peers/xml_10M.xml", std::ios::binary);
-    if (!in) return t;
-    std::ostringstream read;
-    read << in.rdbuf();
-    const std::string bytes = read.str();
+    t->store = bench::PeerXml10M();
+    if (t->store == nullptr) return t;
     TEncodingDetector detector;
-    detector.Feed(bytes.data(), bytes.size());
+    for (const TTextRow* row = t->store->FirstRow; row != nullptr; row = row->Next) detector.Feed(row->Text.get(), row->Length);
     t->encoding = detector.Result();
-    t->store.BeginBulkAppend();
-    t->store.InsertText(0, bytes);
-    t->store.EndBulkAppend();
-    TRescanner(t->store, t->parser).HighlightAll();
-    t->loaded = true;
+    TRescanner(*t->store, t->parser).HighlightAll();
     return t;
   }();
   return *text;
@@ -65,11 +52,11 @@ THighlightedText& PeerText() {
 template <void (*Writer)(const TExportInput&, TStream&)>
 void BM_Export(benchmark::State& state) {
   THighlightedText& text = PeerText();
-  if (!text.loaded) {
+  if (text.store == nullptr) {
     state.SkipWithError("no peer text: set QUILLON_XML_10M or run the peers' gen_xml.py");
     return;
   }
-  TExportInput input = WholeTextExport(text.store, text.parser.Settings());
+  TExportInput input = WholeTextExport(*text.store, text.parser.Settings());
   input.Encoding = text.encoding;
   int64_t written = 0;
   for (auto _ : state) {
@@ -77,7 +64,7 @@ void BM_Export(benchmark::State& state) {
     Writer(input, out);
     written = out.written;
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * text.store.TextLength);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * text.store->TextLength);
   state.counters["output_MB"] = static_cast<double>(written) / 1e6;
 }
 BENCHMARK(BM_Export<ExportHTML>)->Name("BM_ExportHTML")->Unit(benchmark::kMillisecond)->MinTime(2);

@@ -6,21 +6,15 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "XmlDefinitionParser.h"
 #include "XmlGenerator.h"
-#include "highlight/CustomInkMemoParser.h"
 #include "highlight/Rescan.h"
-#include "highlight/SYM_ScriptCompiler.h"
 #include "textmodel/EdStream.h"
 #include "textmodel/TextStore.h"
-#include "toolkit/MemoryStream.h"
 
 using namespace ql;
 
@@ -35,9 +29,7 @@ TTextStore& XmlStore() {
   static TTextStore* store = [] {
     auto* s = new TTextStore;
     const std::string text = bench::GenerateXml(TextBytes);
-    s->BeginBulkAppend();
-    s->InsertText(0, text);
-    s->EndBulkAppend();
+    s->AppendText(text);
     return s;
   }();
   return *store;

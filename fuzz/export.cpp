@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "services/ExportInput.h"
 #include "services/HtmlExport.h"
 #include "services/RtfExport.h"
 #include "services/SM_Settings.h"
-#include "services/StyleRuns.h"
 #include "textmodel/TextStore.h"
 #include "toolkit/MemoryStream.h"
 

@@ -29,6 +29,8 @@
 #include "highlight/xmldef/XmlDefinition.h"
 #include "toolkit/Exception.h"
 #include "toolkit/qt/QSettingsRegistry.h"
+#include "toolkit/qt/QtFontFactory.h"
+#include "toolkit/qt/QtPrinter.h"
 
 static void InitQuillonResources() { Q_INIT_RESOURCE(quillon); }
 
@@ -67,12 +69,22 @@ protected:
   }
 };
 
+// The options of the three editors (kept in the parser's settings, which they share): those the
+// window was designed with, and line numbers in the gutter.
+constexpr TInkMemoOptions kEditorOptions{
+    smoSyntaxHighlight, smoPrintWrap,    smoPrintLineNos,         smoPrintFilename, smoPrintDate,
+    smoPrintPageNos,    smoAutoIndent,   smoTabToColumn,          smoWordSelect,    smoShowRMargin,
+    smoShowGutter,      smoShowWrapColumn, smoTitleAsFilename,    smoBlockOverwriteCursor,
+    smoShowWrapGlyph,   smoColumnTrack,  smoUseTAB,               smoSmartFill,     smoLineNumbers};
+
 }  // namespace
 
 TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), places_(std::move(places)),
       processor_(std::make_unique<TCapturedProcess>()) {
   InitQuillonResources();
+  InstallQtFontFactory();  // the parser's and the editors' fonts are Qt fonts
+  InstallQtPrinter();
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Quillon"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/quillon.png")));
@@ -93,6 +105,7 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
   pageArea->setAutoFillBackground(true);
   auto* pages = new QGridLayout(pageArea);
   pages->setContentsMargins(0, 0, 0, 0);
+  CreateParser();  // before the editors, which highlight with it
   pnlXML = CreatePage(dkXML, QStringLiteral(":/icons/xml32.png"), XMLDoc, XMLCaption);
   pnlXSLT = CreatePage(dkXSLT, QStringLiteral(":/icons/xslt32.png"), XSLTDoc, XSLTCaption);
   pnlResults = CreatePage(dkResults, QStringLiteral(":/icons/results32.png"), ResultsDoc, ResultsCaption);
@@ -104,7 +117,6 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
 
   CreateStatusBar();
   CreateMessagesPane();
-  CreateParser();
 
   FileDrag = new TFileDrag(this);
   FileDrag->OnDrop = [this](TFileDrag& sender, int32_t x, int32_t y) { FileDragDrop(sender, x, y); };
@@ -151,6 +163,8 @@ void TMainForm::CreateActions() {
       {bbFileClose, "bbFileClose", "&Close", nullptr, {}, &TMainForm::bbFileCloseClick},
       {bbFileSave, "bbFileSave", "&Save", "save", QKeySequence(Qt::CTRL | Qt::Key_S), &TMainForm::bbFileSaveClick},
       {bbFileSaveAs, "bbFileSaveAs", "Save &As...", nullptr, {}, &TMainForm::bbFileSaveAsClick},
+      {bbFilePrint, "bbFilePrint", "&Print...", nullptr, QKeySequence(Qt::CTRL | Qt::Key_P),
+       &TMainForm::bbFilePrintClick},
       {bbFileExit, "bbFileExit", "&Exit", nullptr, {}, &TMainForm::bbFileExitClick},
       {bbEditUndo, "bbEditUndo", "&Undo", "undo", QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::bbEditUndoClick},
       {bbEditRedo, "bbEditRedo", "&Redo", "redo", QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainForm::bbEditRedoClick},
@@ -160,6 +174,11 @@ void TMainForm::CreateActions() {
        &TMainForm::bbEditPasteClick},
       {bbEditSelectAll, "bbEditSelectAll", "Select &All", nullptr, QKeySequence(Qt::CTRL | Qt::Key_A),
        &TMainForm::bbEditSelectAllClick},
+      {bbEditFind, "bbEditFind", "&Find...", nullptr, QKeySequence(Qt::CTRL | Qt::Key_F), &TMainForm::bbEditFindClick},
+      {bbEditFindNext, "bbEditFindNext", "Find &Next", nullptr, QKeySequence(Qt::Key_F3),
+       &TMainForm::bbEditFindNextClick},
+      {bbEditReplace, "bbEditReplace", "R&eplace...", nullptr, QKeySequence(Qt::CTRL | Qt::Key_H),
+       &TMainForm::bbEditReplaceClick},
       {bbEditorProperities, "bbEditorProperities", "&Preferences...", nullptr, {},
        &TMainForm::bbEditorProperitiesClick},
       {bbHelpHelp, "bbHelpHelp", "&Help", "help", {}, &TMainForm::bbHelpHelpClick},
@@ -205,6 +224,8 @@ void TMainForm::CreateMenus() {
   file->addAction(bbFileSave);
   file->addAction(bbFileSaveAs);
   file->addSeparator();
+  file->addAction(bbFilePrint);
+  file->addSeparator();
   file->addAction(bbFileExit);
 
   QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
@@ -217,6 +238,10 @@ void TMainForm::CreateMenus() {
   edit->addAction(bbEditPaste);
   edit->addSeparator();
   edit->addAction(bbEditSelectAll);
+  edit->addSeparator();
+  edit->addAction(bbEditFind);
+  edit->addAction(bbEditFindNext);
+  edit->addAction(bbEditReplace);
   edit->addSeparator();
   edit->addAction(bbEditorProperities);
 
@@ -365,8 +390,12 @@ QWidget* TMainForm::CreatePage(TDocKind kind, const QString& picture, TqlnInkMem
 
   editor = new TqlnInkMemo(panel);
   editor->setObjectName(QString::fromUtf8(editors[kind]));
+  editor->SetParser1(XMLParser.get());
+  editor->SetOptions(kEditorOptions);
+  if (kind == dkXML) editor->SetHideSelection(false);
   editor->OnChange = [this](TqlnInkMemo&) { InkMemoChange(); };
   editor->OnTextChange = [this](TqlnInkMemo&) { InkMemoTextChange(); };
+  GiveSearchDialogs(*editor);
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(editor, &QWidget::customContextMenuRequested, this,
           [this, editor](const QPoint& at) { BarPopupMenu1->popup(editor->mapToGlobal(at)); });
@@ -389,6 +418,12 @@ void TMainForm::CreateStatusBar() {
     StatusPanels[i]->setFixedWidth(std::max(widths[i], needed));
     bar->addWidget(StatusPanels[i]);
   }
+  EncodingPanel = new QLabel(bar);
+  EncodingPanel->setObjectName(QStringLiteral("EncodingPanel"));
+  EncodingPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  EncodingPanel->setFixedWidth(EncodingPanel->fontMetrics().horizontalAdvance(QStringLiteral("Windows-1252")) +
+                               2 * EncodingPanel->frameWidth() + EncodingPanel->fontMetrics().averageCharWidth() * 2);
+  bar->addWidget(EncodingPanel);
   StatusNote = new QLabel(bar);
   StatusNote->setObjectName(QStringLiteral("StatusNote"));
   StatusNote->setTextFormat(Qt::PlainText);

@@ -30,6 +30,7 @@ class QToolButton;
 
 namespace ql {
 
+class TQtSearchDialogs;
 class TBrowserWindow;
 class TCapturedProcess;
 class TFileDrag;
@@ -70,6 +71,7 @@ public:
   QToolButton* FlatButton1 = nullptr;
   QToolButton* StopButton = nullptr;
   std::array<QLabel*, 2> StatusPanels{};
+  QLabel* EncodingPanel = nullptr;  // the display encoding of CurrentEditor
   // Notes to the user that need no answer: what is missing, how long the run took, a check's outcome.
   QLabel* StatusNote = nullptr;
   // Under the result: what the processor said while the run succeeded; hidden while empty.
@@ -77,9 +79,9 @@ public:
   TqlnInkMemo* MessagesDoc = nullptr;
   QMenu* BarPopupMenu1 = nullptr;
   TFileDrag* FileDrag = nullptr;
-  // The highlighting parser of the three editors, loaded with the shipped XML definition; it
-  // keeps the user's styles, keys, auto-replace entries and templates in the registry. (The
-  // stand-in editors do not highlight yet, so they do not consult it.)
+  // The highlighting parser of the three editors (their Parser1), loaded with the shipped XML
+  // definition; it keeps the user's styles, keys, auto-replace entries and templates in the
+  // registry. It is made before the editors; freeing it empties their parser slots.
   std::unique_ptr<TInkMemoParser> XMLParser;
   TFileDialog OpenDialog;
   TFileDialog SaveDialog;
@@ -90,6 +92,7 @@ public:
   QAction* bbFileClose = nullptr;
   QAction* bbFileSave = nullptr;
   QAction* bbFileSaveAs = nullptr;
+  QAction* bbFilePrint = nullptr;
   QAction* bbFileExit = nullptr;
   QAction* bbEditUndo = nullptr;
   QAction* bbEditRedo = nullptr;
@@ -97,6 +100,9 @@ public:
   QAction* bbEditCopy = nullptr;
   QAction* bbEditPaste = nullptr;
   QAction* bbEditSelectAll = nullptr;
+  QAction* bbEditFind = nullptr;
+  QAction* bbEditFindNext = nullptr;
+  QAction* bbEditReplace = nullptr;
   QAction* bbEditorProperities = nullptr;
   QAction* bbHelpHelp = nullptr;
   QAction* bbHelpAbout = nullptr;
@@ -124,6 +130,11 @@ public:
   void bbEditCopyClick();
   void bbEditPasteClick();
   void bbEditSelectAllClick();
+  void bbEditFindClick();
+  void bbEditFindNextClick();
+  void bbEditReplaceClick();
+  // The editor's find and replace dialogs are the window's (made on first use).
+  void GiveSearchDialogs(TqlnInkMemo& editor);
   void bbEditorProperitiesClick();
   void bbHelpHelpClick();
   void bbHelpAboutClick();
@@ -135,6 +146,7 @@ public:
   void bbFileCloseClick();
   void bbFileSaveClick();
   void bbFileSaveAsClick();
+  void bbFilePrintClick();
   void bbFileExitClick();
   void NewDocument(TDocKind kind);
   void OpenCommand();
@@ -231,6 +243,7 @@ private:
   void AbandonTransform();
 
   TWorkbenchDialogs& dialogs_;
+  std::shared_ptr<TQtSearchDialogs> searchDialogs_;
   TTransformPlaces places_;
   std::unique_ptr<TRegistry> registry_;  // where XMLParser keeps the user's settings
   std::unique_ptr<TCapturedProcess> processor_;

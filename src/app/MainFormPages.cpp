@@ -32,6 +32,7 @@ void TMainForm::ShowPage(TDocKind kind) {
   } else {
     StatusPanels[0]->clear();
     StatusPanels[1]->clear();
+    EncodingPanel->clear();
     UpdateTitle();
   }
   UpdateCommands();
@@ -84,6 +85,7 @@ void TMainForm::InkMemoChange() {
   if (!CurrentEditor) return;
   const TqlnInkMemoCaret& caret = CurrentEditor->CaretControl();
   StatusPanels[0]->setText(QStringLiteral("Ln %1     Col %2").arg(caret.CaretLine()).arg(caret.CaretColumn()));
+  EncodingPanel->setText(QString::fromLatin1(EncodingName(CurrentEditor->DisplayEncoding())));
 }
 
 void TMainForm::InkMemoTextChange() {

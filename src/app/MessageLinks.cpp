@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QSplitter>
-#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "app/MainForm.h"
@@ -60,12 +59,11 @@ int32_t TMainForm::MessageCount() const { return static_cast<int32_t>(messagePla
 
 QString TMainForm::MessageText(const TMessagePlace& place) const {
   // The message's own line and the indented lines that go on with it (where Saxon says why).
-  const QTextDocument* text = messageView_->document();
-  QTextBlock block = text->findBlockByNumber(place.Row);
-  QString said = block.text().trimmed();
-  for (block = block.next(); block.isValid() && block.text().startsWith(QLatin1Char(' ')) && said.size() < 300;
-       block = block.next()) {
-    said += QLatin1Char(' ') + block.text().trimmed();
+  QString said = QString::fromUtf8(messageView_->LineAt(place.Row + 1)).trimmed();
+  for (int32_t line = place.Row + 2; said.size() < 300; ++line) {
+    const QString next = QString::fromUtf8(messageView_->LineAt(line));
+    if (!next.startsWith(QLatin1Char(' '))) break;
+    said += QLatin1Char(' ') + next.trimmed();
   }
   return said.size() > 300 ? said.left(297) + QStringLiteral("...") : said;
 }

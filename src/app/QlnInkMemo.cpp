@@ -1,234 +1,169 @@
 #include "app/QlnInkMemo.h"
 
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
-#include <QTextBlock>
 #include <algorithm>
 
-#include "textmodel/TextControl.h"
-#include "toolkit/MemoryStream.h"
-#include "toolkit/qt/Cp1252String.h"
+#include "services/SM_Settings.h"
+#include "toolkit/Canvas.h"
 
 namespace ql {
 
-// --- Lines and caret ---
+namespace {
 
-void TqlnInkMemoLines::BeginUpdate() {
-  if (updateCount_++ == 0) memo_.setUpdatesEnabled(false);
+constexpr TColor kLinkColor = RGB(0, 0, 192);
+
+}  // namespace
+
+TqlnInkMemo::TqlnInkMemo(QWidget* parent) : TQtInkMemo(parent) {
+  // The control reports each changed piece and then one change; the window wants one of each.
+  TCustomInkMemo::OnTextChange = [this](TCustomInkMemo&, int32_t start, int32_t extent) {
+    MoveLinks(start, extent);
+    textChanged_ = true;
+  };
+  TCustomInkMemo::OnChange = [this](TCustomInkMemo&) {
+    const bool text = textChanged_;
+    textChanged_ = false;
+    if (OnChange) OnChange(*this);
+    if (text && OnTextChange) OnTextChange(*this);
+  };
 }
 
-void TqlnInkMemoLines::EndUpdate() {
-  if (updateCount_ == 0) return;
-  if (--updateCount_ == 0) memo_.UpdateEnded();
-}
-
-int32_t TqlnInkMemoCaret::CaretLine() const { return memo_.textCursor().blockNumber() + 1; }
-
-int32_t TqlnInkMemoCaret::CaretColumn() const {
-  const QTextCursor cursor = memo_.textCursor();
-  const QString row = cursor.block().text();
-  const int32_t tab = memo_.TabDefault > 0 ? memo_.TabDefault : 1;
-  int32_t column = 0;
-  for (int i = 0; i < cursor.positionInBlock() && i < row.size(); ++i) {
-    column = row[i] == '\t' ? (column / tab + 1) * tab : column + 1;
-  }
-  return column + 1;
-}
-
-// --- The editor ---
-
-TqlnInkMemo::TqlnInkMemo(QWidget* parent)
-    : QPlainTextEdit(parent), text_(std::make_unique<TTextControl>()), lines_(*this), caret_(*this) {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setPixelSize(13);
-  setFont(font);
-  setFrameShape(QFrame::NoFrame);
-  setLineWrapMode(QPlainTextEdit::NoWrap);
-  setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) * TabDefault);
-  QPalette colours = palette();
-  colours.setColor(QPalette::Highlight, QColor(178, 180, 191));
-  colours.setColor(QPalette::HighlightedText, Qt::black);
-  setPalette(colours);
-
-  connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { RaiseChange(); });
-  connect(this, &QPlainTextEdit::selectionChanged, this, [this] { RaiseChange(); });
-  connect(this, &QPlainTextEdit::textChanged, this, [this] {
-    RaiseChange();
-    RaiseTextChange();
-  });
-  connect(this, &QPlainTextEdit::modificationChanged, this, [this] { RaiseTextChange(); });
-}
-
-TqlnInkMemo::~TqlnInkMemo() = default;
-
-void TqlnInkMemo::ShowStoredText() {
-  TTextStore& store = text_->Store();
-  TMemoryStream bytes;
-  store.WritePlainText(0, store.TextLength, TLineBreakForm::LF, bytes);
-  const std::string stored = bytes.Bytes();
-  setPlainText(Cp1252ToQString(stored));
-  document()->setModified(false);
-}
-
-void TqlnInkMemo::TakeScreenText() const {
-  QString screen = document()->toRawText();
-  // Blocks are separated by paragraph separators; the store's line break is CR.
-  screen.replace(QChar::ParagraphSeparator, QLatin1Char('\r'));
-  screen.replace(QChar::LineSeparator, QLatin1Char('\r'));
-  text_->SetText(QStringToCp1252(screen));
-}
-
-bool TqlnInkMemo::GetModified() const { return document()->isModified(); }
-
-std::string TqlnInkMemo::GetText() const {
-  TakeScreenText();
-  return text_->GetText();
-}
-
-void TqlnInkMemo::SetText(const std::string& text) {
-  DropLinks();
-  text_->SetText(text);
-  ShowStoredText();
-}
+// --- Whole text and line breaks ---
 
 void TqlnInkMemo::LoadFromFile(const std::string& fileName) {
-  text_->LoadFromFile(fileName);
-  DropLinks();
-  ShowStoredText();
-  FileName = fileName;
+  TQtInkMemo::LoadFromFile(fileName);
+  links_.clear();
   SetLineBreakStyle(FileLineBreakStyle(fileName));
 }
 
+void TqlnInkMemo::SetText(const std::string& text) {
+  links_.clear();
+  TQtInkMemo::SetText(text);
+}
+
+void TqlnInkMemo::Clear() {
+  links_.clear();
+  TQtInkMemo::Clear();
+}
+
 TLineBreakStyle TqlnInkMemo::LineBreakStyle() const {
-  if (text_->SaveFormat == sfUNIX) return TLineBreakStyle::LF;
-  return text_->Store().LineStyle == lsLF ? TLineBreakStyle::CR : TLineBreakStyle::CRLF;
+  if (SaveFormat == sfUNIX) return TLineBreakStyle::LF;
+  return Store().LineStyle == lsLF ? TLineBreakStyle::CR : TLineBreakStyle::CRLF;
 }
 
 void TqlnInkMemo::SetLineBreakStyle(TLineBreakStyle style) {
   // The store writes CR for its LF line style; LF alone is the Unix save format.
-  text_->Store().LineStyle = style == TLineBreakStyle::CR ? lsLF : lsCRLF;
-  text_->SaveFormat = style == TLineBreakStyle::LF ? sfUNIX : sfTEXT;
+  Store().LineStyle = style == TLineBreakStyle::CR ? lsLF : lsCRLF;
+  SaveFormat = style == TLineBreakStyle::LF ? sfUNIX : sfTEXT;
 }
 
-void TqlnInkMemo::SaveToFile(const std::string& fileName) {
-  TakeScreenText();
-  text_->SaveToFile(fileName);
-  FileName = fileName;
-  document()->setModified(false);
+// --- Places ---
+
+int32_t TqlnInkMemo::LineStart(int32_t line) {
+  // Lines, not rows: a row that continues a long line starts none. Past the last line, the last.
+  int32_t offset = 0, lineStart = 0, number = 1;
+  for (const TTextRow* row = Store().FirstRow; row != nullptr && number < line; row = row->Next) {
+    offset += row->Length;
+    if (row->EndsWithCR()) {
+      ++number;
+      lineStart = offset;
+    }
+  }
+  return lineStart;
 }
 
-void TqlnInkMemo::Clear() {
-  DropLinks();
-  clear();
-  document()->setModified(false);
+std::string TqlnInkMemo::LineText(int32_t start) {
+  std::string text;
+  for (const TTextRow* row = Store().LocateRow(start).Row; row != nullptr; row = row->Next) {
+    text += row->Content();
+    if (row->EndsWithCR()) break;
+  }
+  return text;
 }
 
-bool TqlnInkMemo::CanUndo() const { return document()->isUndoAvailable(); }
-void TqlnInkMemo::Undo() { undo(); }
-bool TqlnInkMemo::CanRedo() const { return document()->isRedoAvailable(); }
-void TqlnInkMemo::Redo() { redo(); }
-void TqlnInkMemo::CutToClipboard() { cut(); }
-void TqlnInkMemo::CopyToClipboard() { copy(); }
-void TqlnInkMemo::PasteFromClipboard() { paste(); }
-void TqlnInkMemo::SelectAll() { selectAll(); }
-void TqlnInkMemo::SetFocus() { setFocus(Qt::OtherFocusReason); }
-void TqlnInkMemo::SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
-
-// --- Places and links ---
+std::string TqlnInkMemo::LineAt(int32_t line) {
+  const int32_t start = LineStart(line);
+  // LineStart stops at the last line; a line past it has no text.
+  if (line < 1 || (line > 1 && start == 0)) return std::string();
+  if (line > 1 && start == LineStart(line - 1)) return std::string();
+  return LineText(start);
+}
 
 void TqlnInkMemo::ShowCaretAt(int32_t line, int32_t character) {
-  QTextDocument* doc = document();
-  const int blockNumber = std::clamp(line, 1, std::max(doc->blockCount(), 1)) - 1;
-  const QTextBlock block = doc->findBlockByNumber(blockNumber);
-  QTextCursor cursor(block);
-  cursor.setPosition(block.position() + std::clamp(character - 1, 0, std::max(block.length() - 1, 0)));
-  setTextCursor(cursor);
-  centerCursor();
+  int32_t at = LineStart(std::max(line, 1));
+  const std::string text = LineText(at);
+  size_t i = 0;
+  for (int32_t n = 1; n < character && i < text.size(); ++n) {
+    i += static_cast<size_t>(CharLength(DisplayEncoding(), text.data() + i, text.size() - i));
+  }
+  at += static_cast<int32_t>(i);
+  SetSelection(at, at);
+  const int32_t row = Store().LocateRow(at).Index;
+  Perform(SMM_TOPROW, smmSet, std::max(0, row - VisibleRows() / 2));
 }
+
+// --- Links ---
 
 void TqlnInkMemo::SetLinks(const std::vector<TqlnInkMemoLink>& links) {
   links_.clear();
-  QTextCharFormat look;
-  look.setForeground(QColor(0, 0, 192));
-  look.setFontUnderline(true);
-  look.setAnchor(true);
   for (const TqlnInkMemoLink& link : links) {
-    const QTextBlock block = document()->findBlockByNumber(link.Line - 1);
-    QTextEdit::ExtraSelection span;
-    span.format = look;
-    span.cursor = QTextCursor(document());
-    if (block.isValid()) {
-      const int start = std::clamp(link.Start, 0, std::max(block.length() - 1, 0));
-      const int end = std::clamp(link.Start + link.Length, start, std::max(block.length() - 1, 0));
-      span.cursor.setPosition(block.position() + start);
-      span.cursor.setPosition(block.position() + end, QTextCursor::KeepAnchor);
-    }
-    links_.append(span);
+    const int32_t start = LineStart(link.Line);
+    const int32_t length = static_cast<int32_t>(LineText(start).size());
+    const int32_t from = std::clamp(link.Start, 0, length);
+    const int32_t to = std::clamp(link.Start + link.Length, from, length);
+    links_.push_back({start + from, start + to});
   }
-  setExtraSelections(links_);
+  InvalidateRect(nullptr);
 }
 
-void TqlnInkMemo::DropLinks() {
-  if (links_.isEmpty()) return;
-  links_.clear();
-  setExtraSelections(links_);
-}
-
-int32_t TqlnInkMemo::LinkAtBlock(int block) const {
-  for (qsizetype i = 0; i < links_.size(); ++i) {
-    const QTextCursor& span = links_[i].cursor;
-    if (span.hasSelection() && span.document()->findBlock(span.selectionStart()).blockNumber() == block) {
-      return static_cast<int32_t>(i);
-    }
+int32_t TqlnInkMemo::LinkOnLineOf(int32_t offset) {
+  const int32_t row = Store().LocateRow(offset).Index;
+  for (size_t i = 0; i < links_.size(); ++i) {
+    if (links_[i].End > links_[i].Start && Store().LocateRow(links_[i].Start).Index == row) return static_cast<int32_t>(i);
   }
   return -1;
 }
 
-int32_t TqlnInkMemo::LinkAtCaret() const { return LinkAtBlock(textCursor().blockNumber()); }
+int32_t TqlnInkMemo::LinkAtCaret() { return LinkOnLineOf(SelCaret()); }
 
-void TqlnInkMemo::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (e->button() == Qt::LeftButton) {
-    const int32_t link = LinkAtBlock(cursorForPosition(e->position().toPoint()).blockNumber());
-    if (link >= 0 && OnLinkActivated) {
-      setTextCursor(cursorForPosition(e->position().toPoint()));
-      e->accept();
-      OnLinkActivated(*this, link);
-      return;
+void TqlnInkMemo::MoveLinks(int32_t start, int32_t extent) {
+  if (start == 0 && extent == 0) {  // the whole text went
+    links_.clear();
+    return;
+  }
+  for (TLinkSpan& link : links_) {
+    for (int32_t* end : {&link.Start, &link.End}) {
+      if (extent > 0 && *end > start) {
+        *end += extent;
+      } else if (extent < 0 && *end > start) {
+        *end = std::max(start, *end + extent);
+      }
     }
   }
-  QPlainTextEdit::mouseDoubleClickEvent(e);
 }
 
-void TqlnInkMemo::RaiseChange() {
-  if (!lines_.Updating() && OnChange) OnChange(*this);
-}
-
-void TqlnInkMemo::RaiseTextChange() {
-  if (!lines_.Updating() && OnTextChange) OnTextChange(*this);
-}
-
-void TqlnInkMemo::UpdateEnded() {
-  setUpdatesEnabled(true);
-  RaiseChange();
-  RaiseTextChange();
-}
-
-bool TqlnInkMemo::event(QEvent* e) {
-  // Ctrl+letter belongs to the window's menu commands when they have it (Ctrl+Y is the menu's
-  // Redo): not claiming the shortcut lets the menu's shortcut run; keys no menu command has
-  // still arrive here as ordinary key presses.
-  if (e->type() == QEvent::ShortcutOverride) {
-    const auto* key = static_cast<QKeyEvent*>(e);
-    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
-    if ((mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier)) &&
-        key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z) {
-      e->ignore();
-      return true;
+void TqlnInkMemo::PaintOver(TCanvas& canvas, const TRect& area) {
+  if (links_.empty()) return;
+  const int32_t selStart = std::min(SelAnchor(), SelCaret()), selEnd = std::max(SelAnchor(), SelCaret());
+  const TFontHandle font = Settings().StyleFont(0);
+  canvas.SetFont(font);
+  const int32_t ascent = font != 0 ? DefaultFontFactory().Metrics(font).Ascent : LineHeight() - 4;
+  for (const TLinkSpan& link : links_) {
+    if (link.End <= link.Start) continue;
+    const TPoint from = PointFromChar(link.Start);
+    TPoint to = PointFromChar(link.End);
+    if (from.Y < 0 || from.Y >= ClientHeight() || from.Y + LineHeight() <= area.Top || from.Y >= area.Bottom) continue;
+    if (to.Y != from.Y) to.X = ClientWidth();  // a long line's link ends with its first row
+    // The link's text in the link colour, unless the selection shows over it.
+    const std::string bytes = Store().GetRange(link.Start, link.End);
+    const bool selected = selEnd > selStart && selStart < link.End && selEnd > link.Start;
+    if (!selected && to.Y == from.Y && bytes.find('\t') == std::string::npos) {
+      const TRect cell{from.X, from.Y, to.X, from.Y + LineHeight()};
+      canvas.TextOut(from.X, from.Y, BytesToUtf8(DisplayEncoding(), bytes), kLinkColor, Settings().BackColorOf(0), &cell);
     }
+    canvas.Line(from.X, from.Y + ascent + 1, std::max(from.X, to.X - 1), from.Y + ascent + 1, kLinkColor);
   }
-  return QPlainTextEdit::event(e);
 }
 
 void TqlnInkMemo::keyPressEvent(QKeyEvent* e) {
@@ -242,49 +177,22 @@ void TqlnInkMemo::keyPressEvent(QKeyEvent* e) {
       return;
     }
   }
-  // Typed characters the 8-bit text cannot hold are dropped.
-  const QString typed = e->text();
-  if (!typed.isEmpty() && typed.at(0).isPrint()) {
-    const QString kept = Cp1252ToQString(QStringToCp1252(typed));
-    if (kept != typed) {
-      if (!kept.isEmpty()) insertPlainText(kept);
+  TQtInkMemo::keyPressEvent(e);
+}
+
+void TqlnInkMemo::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton && OnLinkActivated) {
+    const QPoint at = e->position().toPoint();
+    const int32_t offset = CharFromPoint(at.x(), at.y());
+    const int32_t link = LinkOnLineOf(offset);
+    if (link >= 0) {
+      SetSelection(offset, offset);
       e->accept();
+      OnLinkActivated(*this, link);
       return;
     }
   }
-  QPlainTextEdit::keyPressEvent(e);
-}
-
-bool TqlnInkMemo::canInsertFromMimeData(const QMimeData* source) const { return source->hasText(); }
-
-void TqlnInkMemo::insertFromMimeData(const QMimeData* source) {
-  if (!source->hasText()) return;
-  insertPlainText(Cp1252ToQString(QStringToCp1252(source->text())));
-}
-
-// Dropped files are the window's affair: the editor lets them pass to it.
-void TqlnInkMemo::dragEnterEvent(QDragEnterEvent* e) {
-  if (e->mimeData()->hasUrls()) {
-    e->ignore();
-    return;
-  }
-  QPlainTextEdit::dragEnterEvent(e);
-}
-
-void TqlnInkMemo::dragMoveEvent(QDragMoveEvent* e) {
-  if (e->mimeData()->hasUrls()) {
-    e->ignore();
-    return;
-  }
-  QPlainTextEdit::dragMoveEvent(e);
-}
-
-void TqlnInkMemo::dropEvent(QDropEvent* e) {
-  if (e->mimeData()->hasUrls()) {
-    e->ignore();
-    return;
-  }
-  QPlainTextEdit::dropEvent(e);
+  TQtInkMemo::mouseDoubleClickEvent(e);
 }
 
 }  // namespace ql

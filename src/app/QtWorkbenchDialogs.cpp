@@ -1,5 +1,7 @@
 #include "app/QtWorkbenchDialogs.h"
 
+#include "toolkit/qt/QtPrinter.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -7,6 +9,7 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
@@ -102,3 +105,16 @@ bool TQtWorkbenchDialogs::CanShellOpen(const QString& target) {
 
 }  // namespace ql
 
+
+namespace ql {
+
+bool TQtWorkbenchDialogs::ExecutePrint(bool hasSelection, bool& selectionOnly) {
+  QPrintDialog dialog(&QtPrinter().Device(), parent_);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  selectionOnly = dialog.printRange() == QAbstractPrintDialog::Selection;
+  return true;
+}
+
+}  // namespace ql

@@ -19,6 +19,7 @@ public:
   void ShowModal(QDialog& dialog) override;
   void ShellOpen(const QString& target) override;
   bool CanShellOpen(const QString& target) override;
+  bool ExecutePrint(bool hasSelection, bool& selectionOnly) override;
 
 private:
   QPointer<QWidget> parent_;

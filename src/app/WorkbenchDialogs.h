@@ -39,6 +39,9 @@ public:
   virtual void ShellOpen(const QString& target) = 0;
   // Whether the desktop has a program to open the target with (a browser for a page).
   virtual bool CanShellOpen(const QString& /*target*/) { return true; }
+  // The print dialog on the program's printer; true when the user chose to print, with
+  // selectionOnly set when only the selection is to be printed.
+  virtual bool ExecutePrint(bool /*hasSelection*/, bool& /*selectionOnly*/) { return false; }
 };
 
 }  // namespace ql

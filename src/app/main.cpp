@@ -11,6 +11,8 @@
 #include "app/MainForm.h"
 #include "app/ProgramArguments.h"
 #include "app/QtWorkbenchDialogs.h"
+#include "editor/qt/EventBoundary.h"
+#include "toolkit/qt/QtFontFactory.h"
 
 namespace {
 
@@ -36,6 +38,7 @@ int main(int argc, char** argv) {
   }
 
   QApplication application(argc, argv);
+  ql::InstallQtFontFactory();  // before any settings object exists
   QApplication::setOrganizationName(QStringLiteral("Brevant"));
   QApplication::setApplicationName(QStringLiteral("Quillon"));
 
@@ -58,6 +61,10 @@ int main(int argc, char** argv) {
   ql::TQtWorkbenchDialogs dialogs;
   ql::TMainForm form(dialogs, places);
   dialogs.SetParent(&form);
+  // Failures inside the editors' event handlers and the editors' own messages show as the
+  // window's do.
+  ql::SetEventFailureHandler([&dialogs](const std::string& message) { dialogs.ShowError(QString::fromStdString(message)); });
+  ql::SetUserMessageHandler([&dialogs](const std::string& message) { dialogs.ShowMessage(QString::fromStdString(message)); });
   form.show();
   form.OpenFiles(parsed.Files);
   return application.exec();

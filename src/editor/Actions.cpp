@@ -68,6 +68,25 @@ int32_t TCustomInkMemo::LineEnd(int32_t offset) {
   return pos.Start + static_cast<int32_t>(end);
 }
 
+int32_t TCustomInkMemo::RowContentEnd(int32_t offset) {
+  TTextStore& store = Store();
+  const TRowPos pos = store.LocateRow(offset);
+  if (pos.Row == nullptr || pos.Index >= store.RowCount) return offset;
+  return pos.Start + static_cast<int32_t>(pos.Row->Content().size());
+}
+
+void TCustomInkMemo::PlaceAtColumn(int32_t rowStart, const TTextRow& row, int32_t column, bool extend) {
+  const TRowLayout& layout = LayoutOf(row);
+  const bool beyond = CaretAfterEOL() && column > layout.Width();
+  const int32_t wanted = column;
+  MoveCaret(rowStart + layout.ByteNearColumn(column), extend);
+  if (beyond) {
+    SetBeyondEOL(true);
+    virtualColumn_ = wanted;
+    EnsureCaretVisible();
+  }
+}
+
 // --- Vertical moves ---
 
 void TCustomInkMemo::MoveVertically(int32_t rows, bool extend, bool page) {
@@ -96,6 +115,14 @@ void TCustomInkMemo::MoveVertically(int32_t rows, bool extend, bool page) {
       start -= row->Length;
       --index;
     }
+    if (CaretAfterEOL()) {
+      if (page) SetTopRow(TopRowIndex() + rows);
+      // The caret keeps its display column, beyond the end of a shorter row.
+      const int32_t column = BeyondEOL() ? virtualColumn_ : ColumnOfOffset(SelCaret());
+      keepPreferredX_ = true;
+      PlaceAtColumn(start, *row, column, extend);
+      return;
+    }
     caret = start + CharOfColumn(*row, preferredX_);
   }
   if (page) {
@@ -112,8 +139,32 @@ void TCustomInkMemo::ExecuteActionCode(int32_t code, bool extend) {
   TTextStore& store = Store();
   const int32_t caret = SelCaret();
   switch (code) {
-    case caLEFT: MoveCaret(PrevCharOffset(caret), extend); break;
-    case caRIGHT: MoveCaret(NextCharOffset(caret), extend); break;
+    case caLEFT:
+      if (BeyondEOL()) {
+        // In the free space after the row: back one column, onto the row's end once there.
+        changeFlags_ |= cfCaret;
+        if (--virtualColumn_ <= ColumnOfOffset(RowContentEnd(caret))) {
+          SetBeyondEOL(false);
+          MoveCaret(RowContentEnd(caret), extend);
+        } else {
+          EnsureCaretVisible();
+        }
+        return;
+      }
+      MoveCaret(PrevCharOffset(caret), extend);
+      break;
+    case caRIGHT:
+      if (BeyondEOL() || (CaretAfterEOL() && caret == RowContentEnd(caret))) {
+        // Past the row's end the caret goes on into the free space.
+        const int32_t column = BeyondEOL() ? virtualColumn_ : ColumnOfOffset(caret);
+        virtualColumn_ = std::min(column + 1, MaxRowLength);
+        SetBeyondEOL(true);
+        changeFlags_ |= cfCaret;
+        EnsureCaretVisible();
+        return;
+      }
+      MoveCaret(NextCharOffset(caret), extend);
+      break;
     case caLINEHOME: {
       const TRowPos pos = store.LocateRow(caret);
       if (pos.Index < store.RowCount) MoveCaret(pos.Start, extend);
@@ -139,6 +190,8 @@ void TCustomInkMemo::ExecuteActionCode(int32_t code, bool extend) {
       break;
     case caDELETE: DeleteChar(false); break;
     case caBACKSPACE: DeleteChar(true); break;
+    case caBLOCKIND: IndentLines(0, false); break;
+    case caBLOCKUND: UnindentLines(0); break;
     case caINSTOGGLE:
       insertMode_ = !insertMode_;
       changeFlags_ |= cfInsertMode;
@@ -152,6 +205,7 @@ void TCustomInkMemo::ExecuteActionCode(int32_t code, bool extend) {
       if (!readOnly_) PlayBack(false);
       break;
     case caDELPREVWORD: DeleteWord(true); break;
+    case caPRINTSEL: PrintRows(false); break;
     case caDELNEXTWORD: DeleteWord(false); break;
     case caSCROLLLINEUP:
       if (TopRowIndex() > 0) {
@@ -166,10 +220,15 @@ void TCustomInkMemo::ExecuteActionCode(int32_t code, bool extend) {
       }
       break;
     default:
-      // Block indent, bookmarks and printing come with their own commands.
+      if (code >= caSETBOOKMARK0 && code <= caSETBOOKMARK9) {
+        DoSetBookmark(code - caSETBOOKMARK0, -1, 0);
+      } else if (code >= caGOTOBOOKMARK0 && code <= caGOTOBOOKMARK9) {
+        DoGotoBookmark(code - caGOTOBOOKMARK0);
+      }
+      // Block indent and printing come with their own commands.
       break;
   }
-  virtualColumn_ = ColumnOfOffset(SelCaret());
+  if (!BeyondEOL()) virtualColumn_ = ColumnOfOffset(SelCaret());
 }
 
 }  // namespace ql

@@ -21,10 +21,17 @@ TCustomInkMemo::TCustomInkMemo(THostWindow* host)
   settings_->Attach(*this);
   lastClickTime_ = host_->TickCount();
   ApplySettings(true);
+  BindAnnotations(true);
   changeFlags_ = 0;
 }
 
 TCustomInkMemo::~TCustomInkMemo() {
+  // A store that goes with this editor reports its annotations' end while the editor exists.
+  try {
+    if (SharedStore().use_count() == 1) Store().FreeAnnotations();
+  } catch (...) {
+  }
+  BindAnnotations(false);
   host_->KillTimer(tmAutoScroll);
   FreeGutterFont();
   settings_->Templates().EditorDestroying(*this);
@@ -135,14 +142,14 @@ void TCustomInkMemo::SetGutter(int32_t value) {
   if (clientWidth_ == 0 || value < 0 || (value >= 1 && value <= 33) || value == settings_->Gutter) return;
   if (static_cast<int64_t>(value) * 100 / clientWidth_ > 20) return;
   settings_->Gutter = value;
-  Perform(SMM_APPLYSETTINGS, 1);
+  SettingsWritten();
 }
 
 int32_t TCustomInkMemo::GetRightMargin() const { return settings_->RightMargin; }
 
 void TCustomInkMemo::SetRightMargin(int32_t value) {
   settings_->RightMargin = value;
-  Perform(SMM_APPLYSETTINGS, 1);
+  SettingsWritten();
 }
 
 int32_t TCustomInkMemo::GetTabDefault() const { return settings_->TabDefault; }
@@ -150,10 +157,18 @@ int32_t TCustomInkMemo::GetTabDefault() const { return settings_->TabDefault; }
 void TCustomInkMemo::SetTabDefault(int32_t value) {
   if (value == 0) throw EInkMemo("=Illegal default tab stop value, must be > 0");
   settings_->TabDefault = value;
-  Perform(SMM_APPLYSETTINGS, 1);
+  SettingsWritten();
 }
 
 std::string TCustomInkMemo::GetWrapOverride() const { return settings_->WrapOverride; }
+int32_t TCustomInkMemo::GetWrapAtColumn() const { return settings_->WrapAtColumn; }
+TColor TCustomInkMemo::GetGutterColor() const { return settings_->GutterColor; }
+const TFontSpec& TCustomInkMemo::GetGutterFont() const { return settings_->GutterFont(); }
+int32_t TCustomInkMemo::GetMargin() const { return settings_->Margin; }
+TColor TCustomInkMemo::GetMarginColor() const { return settings_->MarginColor; }
+TColor TCustomInkMemo::GetSelTextColor() const { return settings_->SelTextColor; }
+TColor TCustomInkMemo::GetSelTextBack() const { return settings_->SelTextBack; }
+int32_t TCustomInkMemo::GetIndentStep() const { return settings_->IndentStep; }
 
 int32_t TCustomInkMemo::NextTabStop(int32_t column) const { return settings_->NextTabStop(column); }
 

@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "editor/CustomInkMemo.h"
+#include "services/KeyActions.h"
 #include "services/SM_Settings.h"
 #include "textmodel/InkMemoErrors.h"
+#include "textmodel/LineBreaks.h"
 #include "toolkit/Stream.h"
 
 namespace ql {
@@ -37,12 +39,26 @@ bool RangeEquals(TTextStore& store, int32_t start, std::string_view bytes) {
   return done == bytes.size();
 }
 
+bool IsValidUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const auto b = static_cast<uint8_t>(text[i]);
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    const int32_t n = Utf8SequenceLength(text.data() + i, text.size() - i);
+    if (n <= 0) return false;
+    i += static_cast<size_t>(n);
+  }
+  return true;
+}
+
 }  // namespace
 
 // --- Transactions and groups ---
 
 TTransaction::TTransaction(TCustomInkMemo& editor)
-    : editor_(editor), active_(!editor.playback_ && !editor.Loading()) {
+    : editor_(editor), active_(editor.recording_ && !editor.playback_ && !editor.Loading()) {
   if (!active_) return;
   if (editor_.transactionOpen_) throw EInkMemo("Bad transaction log entry");
   editor_.transactionOpen_ = true;
@@ -85,6 +101,14 @@ void TCustomInkMemo::ReplaceSel(std::string_view text, bool quiet) {
     const int32_t inserted = store.InsertText(start, text.data(), static_cast<int32_t>(text.size()));
     SetSelectionEnds(start + inserted, start + inserted);
     return;
+  }
+  std::string filled;
+  if (BeyondEOL() && start == end) {
+    // Typing beyond the end of a row first fills the gap up to the caret's column.
+    filled = FillText(ColumnOfOffset(start), virtualColumn_);
+    filled.append(text);
+    text = filled;
+    SetBeyondEOL(false);
   }
   if (start == end && text.empty()) return;
   TUndoGroup<TCustomInkMemo> group(*this, ugReplaceSel);
@@ -138,7 +162,7 @@ void TCustomInkMemo::InsertTyped(std::string_view bytes) {
   if (indent == 0) {
     // The row held only a line break: the nearest row above with text gives the indentation.
     const TRowPos pos = store.LocateRow(SelCaret());
-    const TTextRow* row = pos.Row != nullptr ? pos.Row->Prev : nullptr;
+    const TTextRow* row = pos.Row != nullptr ? pos.Row->Prev.get() : nullptr;
     if (pos.Index >= store.RowCount && pos.Row != nullptr) row = pos.Row;
     for (int32_t guard = 0; row != nullptr && guard < 10000; row = row->Prev, ++guard) {
       const std::string_view text = row->All();
@@ -151,7 +175,7 @@ void TCustomInkMemo::InsertTyped(std::string_view bytes) {
   if (indent > 0) InsertFill(0, indent);
 }
 
-void TCustomInkMemo::InsertFill(int32_t from, int32_t to) {
+std::string TCustomInkMemo::FillText(int32_t from, int32_t to) const {
   std::string fill;
   int32_t column = from;
   if (HasOption(smoUseTAB) && HasOption(smoSmartFill)) {
@@ -161,6 +185,11 @@ void TCustomInkMemo::InsertFill(int32_t from, int32_t to) {
     }
   }
   if (to > column) fill.append(static_cast<size_t>(to - column), ' ');
+  return fill;
+}
+
+void TCustomInkMemo::InsertFill(int32_t from, int32_t to) {
+  const std::string fill = FillText(from, to);
   if (!fill.empty()) ReplaceSel(fill, false);
 }
 
@@ -218,7 +247,12 @@ void TCustomInkMemo::TypeChar(char32_t code) {
 
 void TCustomInkMemo::DeleteChar(bool before) {
   if (readOnly_) return;
+  if (before && BeyondEOL()) {
+    ExecuteActionCode(caLEFT, false);
+    return;
+  }
   TUndoGroup<TCustomInkMemo> group(*this, ugDelete);
+  if (BeyondEOL() && SelAnchor() == SelCaret()) ReplaceSel({}, true);  // fills the gap first
   const int32_t caret = SelCaret();
   if (SelAnchor() == caret) {
     if (before ? caret == 0 : caret >= Store().TextLength) return;
@@ -256,9 +290,19 @@ void TCustomInkMemo::DeleteLine() {
 
 // --- Clipboard and streams ---
 
-void TCustomInkMemo::Paste(const std::string& utf8, int32_t group) {
+void TCustomInkMemo::Paste(std::string utf8, int32_t group) {
   if (readOnly_) return;
-  const std::string bytes = Utf8ToBytes(DisplayEncoding(), utf8);
+  // The text becomes the document's bytes and stored line breaks in place where it can, so that
+  // a long paste holds no copy of it beyond the history's.
+  std::string bytes;
+  if (DisplayEncoding() == TTextEncoding::Utf8 && IsValidUtf8(utf8)) {
+    bytes = std::move(utf8);
+  } else {
+    bytes = Utf8ToBytes(DisplayEncoding(), utf8);
+    utf8 = std::string();
+  }
+  TLineBreakNormaliser normaliser;
+  bytes.resize(static_cast<size_t>(normaliser.NormaliseChunk(bytes.data(), static_cast<int32_t>(bytes.size()), bytes.data())));
   TUndoGroup<TCustomInkMemo> undoGroup(*this, group);
   keepPreferredX_ = false;
   ReplaceSel(bytes, false);
@@ -283,6 +327,7 @@ void TCustomInkMemo::ApplyStep(const TUndoStep& step, bool undo) {
                         : "Cannot redo: the text no longer matches the undo history");
   }
   SetSelectionEnds(start, start + static_cast<int32_t>(present.size()));
+  SetBeyondEOL(false);  // a replayed step puts back exactly its bytes, no fill before them
   ReplaceSel(replacement, true);
   const TSelectionEnds after = undo ? step.Before : step.After;
   SetSelectionEnds(after.Anchor, after.Caret);

@@ -36,6 +36,7 @@ void TCustomInkMemo::BindSettings() {
   };
   settings_->Templates().OnMacro = apply;
   settings_->AutoReplace().OnMacro = apply;
+  settings_->Templates().HandPickListTo(*this);
 }
 
 void TCustomInkMemo::KeyDown(uint16_t key) {

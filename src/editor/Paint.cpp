@@ -13,6 +13,8 @@ namespace ql {
 namespace {
 
 constexpr TColor RightMarginColor = clSilver;
+constexpr TColor WrapColumnColor = clGray;
+constexpr int32_t WrapGlyphWidth = 15, WrapGlyphHeight = 16;
 
 std::string HexText(char32_t code) {
   char text[12];
@@ -29,14 +31,14 @@ TFontHandle TCustomInkMemo::StyleFontOf(uint8_t style) const {
 
 TFontHandle TCustomInkMemo::GutterFont() {
   if (gutterFont_ == 0) {
-    const TFontSpec& spec = settings_->GutterFont();
+    const TFontSpec& gutterFont = settings_->GutterFont();
     TFontFactory& fonts = settings_->FontFactory();
     TFontDescription d;
-    d.Height = FontHeightForPoints(spec.Size, fonts.PixelsPerInchY(TFontTarget::Screen));
-    d.Weight = (spec.Style & fsBold) ? FW_BOLD : FW_DONTCARE;
-    d.Italic = (spec.Style & fsItalic) != 0;
-    d.CharSet = spec.CharSet;
-    d.FaceName = spec.Name;
+    d.Height = FontHeightForPoints(gutterFont.Size, fonts.PixelsPerInchY(TFontTarget::Screen));
+    d.Weight = (gutterFont.Style & fsBold) ? FW_BOLD : FW_DONTCARE;
+    d.Italic = (gutterFont.Style & fsItalic) != 0;
+    d.CharSet = gutterFont.CharSet;
+    d.FaceName = gutterFont.Name;
     gutterFont_ = fonts.CreateFont(d, TFontTarget::Screen);
     gutterFonts_ = &fonts;
   }
@@ -50,29 +52,31 @@ void TCustomInkMemo::FreeGutterFont() {
 }
 
 void TCustomInkMemo::Paint(TCanvas& canvas, const TRect& area) {
+  if (printing_) return;
   if (!measured_) MeasureFont();
   TTextStore& store = Store();
   store.EnsureTopRow();
   TTextRow* row = store.TopRow;
   int32_t start = store.TopOffset;
-  int32_t index = store.TopRowIndex;
   int32_t y = 0;
   while (row != nullptr && y + lineHeight_ <= area.Top) {
     start += row->Length;
     row = row->Next;
-    ++index;
     y += lineHeight_;
   }
   if (row == nullptr) y = std::max(y, area.Top - area.Top % lineHeight_);
+  // The gutter numbers logical lines: a line wrapped over several rows is numbered once.
+  int32_t lineNo = row != nullptr ? store.LineOfRow(row) + 1 : 0;
   for (; y < area.Bottom; y += lineHeight_) {
-    PaintRow(canvas, row, start, index + 1, y, area);
+    PaintRow(canvas, row, start, lineNo, y, area);
     if (row != nullptr) {
       row->Flags &= ~rfRepaint;
+      if (row->EndsWithCR()) ++lineNo;
       start += row->Length;
       row = row->Next;
-      ++index;
     }
   }
+  PaintFocusLine(canvas, area);
   canvas.SetClip(nullptr);
 }
 
@@ -86,7 +90,7 @@ void TCustomInkMemo::PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowS
     if (gutter.Intersects(area)) {
       const TRect clip = gutter.Intersected(area);
       canvas.SetClip(&clip);
-      PaintGutter(canvas, row, lineNo, y);
+      PaintGutter(canvas, row, rowStart, lineNo, y);
     }
   }
   if (s.Margin > 0) {
@@ -102,7 +106,21 @@ void TCustomInkMemo::PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowS
   const TRect clip = text.Intersected(area);
   canvas.SetClip(&clip);
   if (row != nullptr) {
-    PaintText(canvas, *row, rowStart, y);
+    if (OnDrawLine) {
+      TLineDrawData data;
+      data.Text = row->Text.get();
+      data.Canvas = &canvas;
+      data.Rect = {textLeft, y, textLeft + clientWidth_, y + lineHeight_};
+      data.Offset = rowStart;
+      data.FirstColumn = leftColumn_;
+      data.Columns = LayoutOf(*row).Width();
+      OnDrawLine(*this, data);
+      canvas.SetClip(&clip);
+      // The handler drew the row: no text, marks or margin lines of ours.
+      if (data.Handled) return;
+    }
+    PaintText(canvas, *row, rowStart, y, RowMarkerAt(rowStart));
+    PaintRowMarks(canvas, *row, rowStart, y);
   } else {
     canvas.FillRect(text, Enabled ? s.BackColorOf(0) : clSilver);
   }
@@ -110,14 +128,27 @@ void TCustomInkMemo::PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowS
     const int32_t x = textLeft + (s.RightMargin - leftColumn_) * charWidth_;
     canvas.Line(x, y, x, y + lineHeight_ - 1, RightMarginColor);
   }
+  if (HasOption(smoWordWrap) && HasOption(smoShowWrapColumn) && s.WrapAtColumn > leftColumn_ && s.WrapAtColumn - leftColumn_ <= visibleColumns_) {
+    const int32_t x = textLeft + (s.WrapAtColumn - leftColumn_) * charWidth_;
+    canvas.Line(x, y, x, y + lineHeight_ - 1, WrapColumnColor, TPenStyle::Dot);
+  }
+  // A margin or wrap-column line being dragged, where it would go.
+  if (lineDrag_.Active && lineDrag_.Column > leftColumn_) {
+    const int32_t x = LineDragX();
+    canvas.Line(x, y, x, y + lineHeight_ - 1, clWindowText);
+  }
 }
 
-void TCustomInkMemo::PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t lineNo, int32_t y) {
+void TCustomInkMemo::PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t rowStart, int32_t lineNo, int32_t y) {
   const TSM_Settings& s = *settings_;
   canvas.FillRect({0, y, s.Gutter, y + lineHeight_}, s.UseDefGutterColor ? clScrollBar : s.GutterColor);
   if (s.Gutter > 9) canvas.Line(s.Gutter - 2, y, s.Gutter - 2, y + lineHeight_ - 1, clWhite);
-  if (row == nullptr || !HasOption(smoLineNumbers)) return;
-  if ((row->MarkBits & (mbBookmarkMask | mbContinuation)) != 0 || row->GutterMarks != 0) return;
+  if (row == nullptr) return;
+  const TRowMarker marker = RowMarkerAt(rowStart);
+  PaintGutterGlyphs(canvas, *row, marker, y);
+  if (!HasOption(smoLineNumbers)) return;
+  // Rows that show a glyph show no number.
+  if ((row->MarkBits & (mbBookmarkMask | mbContinuation)) != 0 || row->GutterMarks != 0 || marker.Present) return;
   const TFontHandle font = GutterFont();
   const int32_t height = settings_->FontFactory().Metrics(font).Height;
   canvas.SetFont(font);
@@ -126,7 +157,8 @@ void TCustomInkMemo::PaintGutter(TCanvas& canvas, const TTextRow* row, int32_t l
   canvas.TextOut(2, y + std::max((lineHeight_ - height) / 2, 0), number, s.GutterFont().Color, clNone);
 }
 
-void TCustomInkMemo::PaintText(TCanvas& canvas, const TTextRow& row, int32_t rowStart, int32_t y) {
+void TCustomInkMemo::PaintText(TCanvas& canvas, const TTextRow& row, int32_t rowStart, int32_t y,
+                               const TRowMarker& marker) {
   const TSM_Settings& s = *settings_;
   const TRowLayout& layout = LayoutOf(row);
   const auto& chars = layout.Chars();
@@ -142,10 +174,17 @@ void TCustomInkMemo::PaintText(TCanvas& canvas, const TTextRow& row, int32_t row
 
   auto styleAt = [&](int32_t byte) -> uint8_t { return styled ? s.GetMap(row.Styles[byte]) : 0; };
   auto colours = [&](uint8_t style, bool selected, TColor& fore, TColor& back) {
-    fore = selected ? (s.UseDefSelTextColor ? clHighlightText : s.SelTextColor) : s.TextColorOf(style);
-    back = selected ? (s.UseDefSelTextBack ? clHighlight : s.SelTextBack) : s.BackColorOf(style);
+    if (marker.Present) {
+      // A breakpoint's row colours, exchanged inside the selection.
+      fore = selected ? marker.Back : marker.Text;
+      back = selected ? marker.Text : marker.Back;
+    } else {
+      fore = selected ? (s.UseDefSelTextColor ? clHighlightText : s.SelTextColor) : s.TextColorOf(style);
+      back = selected ? (s.UseDefSelTextBack ? clHighlight : s.SelTextBack) : s.BackColorOf(style);
+    }
     if (!Enabled) back = clSilver;
   };
+  const bool showAll = HasOption(smoShowAllChars);
 
   size_t i = layout.CharAtColumn(leftColumn_);
   while (i < chars.size() && chars[i].Kind != TCharKind::Break) {
@@ -181,6 +220,7 @@ void TCustomInkMemo::PaintText(TCanvas& canvas, const TTextRow& row, int32_t row
     layout.AppendText(i, j, runText_);
     const TRect cell{x, y, x + width, y + lineHeight_};
     canvas.TextOut(x, y, runText_, fore, back, &cell);
+    if (showAll) PaintWhitespace(canvas, layout, i, j, y, back);
     i = j;
   }
   // Right of the text: the default background, or the selection's when it runs on past the row.
@@ -190,6 +230,7 @@ void TCustomInkMemo::PaintText(TCanvas& canvas, const TTextRow& row, int32_t row
     TColor fore, back;
     colours(0, throughBreak, fore, back);
     canvas.FillRect({textEnd, y, right, y + lineHeight_}, back);
+    if (showAll) PaintRowEnd(canvas, row, layout, y, back);
   }
 }
 
@@ -211,14 +252,16 @@ void TCustomInkMemo::InvalidateChangedRows() {
 }
 
 void TCustomInkMemo::UpdateCaret() {
-  if (!host_->HasFocus()) {
+  // While a drag is over the editor the caret shows where the drop would go.
+  const bool dropping = dropFeedback_ && dropPosition_ >= 0;
+  if (!host_->HasFocus() && !dropping) {
     if (caretCreated_) host_->DestroyCaret();
     caretCreated_ = false;
     return;
   }
-  TPoint at = PointFromChar(SelCaret());
-  if (BeyondEOL()) at.X = TextLeft() + (virtualColumn_ - leftColumn_) * charWidth_;
-  const bool block = HasOption(smoBlockCursorPersistent) || (!insertMode_ && HasOption(smoBlockOverwriteCursor));
+  TPoint at = PointFromChar(dropping ? dropPosition_ : SelCaret());
+  if (BeyondEOL() && !dropping) at.X = TextLeft() + (virtualColumn_ - leftColumn_) * charWidth_;
+  const bool block = !dropping && (HasOption(smoBlockCursorPersistent) || (!insertMode_ && HasOption(smoBlockOverwriteCursor)));
   const TPoint size{block ? charWidth_ : 2, lineHeight_};
   if (!caretCreated_ || !(size == caretSize_)) {
     host_->CreateCaret(size.X, size.Y);

@@ -32,6 +32,9 @@ void TCustomInkMemo::RecreateRescanner() {
   rescanner_.reset();
   if (parser_ == nullptr) return;
   rescanner_ = std::make_unique<TRescanner>(Store(), *parser_, this);
+  rescanner_->OnTokenSeen = [this](int32_t& value, int32_t start, int32_t end) {
+    if (OnTokenSeen) OnTokenSeen(value, start, end);
+  };
   highlightAll_ = true;
 }
 
@@ -42,6 +45,7 @@ void TCustomInkMemo::ReattachParser() {
 
 void TCustomInkMemo::WholeTextChanged() {
   if (parser_ != nullptr) highlightAll_ = true;
+  UpdateWrapLayout(true);
   leftColumn_ = 0;
   fullRepaint_ = true;
   scrollBarsDirty_ = true;

@@ -106,14 +106,17 @@ void TCustomInkMemo::EnsureCaretVisible() {
 int32_t TCustomInkMemo::ScrollScale() const { return Store().RowCount / 32000 + 1; }
 
 void TCustomInkMemo::UpdateScrollBars() {
-  if (paintLocked_ || !redrawEnabled_ || Loading()) return;
+  if (paintLocked_ || !redrawEnabled_ || Loading() || printing_) return;
   scrollBarsDirty_ = false;
   const TTextStore& store = Store();
   const int32_t scale = ScrollScale();
   int32_t page = visibleRows_;
   if (store.TopRowIndex > 0 && store.RowCount < visibleRows_) page = store.RowCount - store.TopRowIndex;
-  const TScrollInfo vbar{0, store.RowCount / scale, page / scale, store.TopRowIndex / scale};
-  const TScrollInfo hbar{0, HasOption(smoWordWrap) ? 0 : store.LongestRow, visibleColumns_, leftColumn_};
+  const bool vertical = ScrollBars == ssVertical || ScrollBars == ssBoth;
+  const bool horizontal = (ScrollBars == ssHorizontal || ScrollBars == ssBoth) && !HasOption(smoWordWrap);
+  const TScrollInfo vbar = vertical ? TScrollInfo{0, store.RowCount / scale, page / scale, store.TopRowIndex / scale}
+                                    : TScrollInfo{};
+  const TScrollInfo hbar = horizontal ? TScrollInfo{0, store.LongestRow, visibleColumns_, leftColumn_} : TScrollInfo{};
   if (!(vbar == lastVBar_)) host_->SetScrollInfo(TScrollBarKind::Vertical, vbar);
   if (!(hbar == lastHBar_)) host_->SetScrollInfo(TScrollBarKind::Horizontal, hbar);
   lastVBar_ = vbar;

@@ -25,6 +25,7 @@ void TCustomInkMemo::SetSelectionMsg(TSelectionEnds ends, bool quiet) {
   const TSelectionEnds old{SelAnchor(), SelCaret()};
   if (ends.Anchor == -1) ends = {0, store.TextLength};
   SetSelectionEnds(ends.Anchor, ends.Caret);
+  SetBeyondEOL(false);  // a caret placed by its offset stands on a character
   store.EnsureTopRow();
 
   // A vertical move keeps the column it aims for; any other change takes the caret's.

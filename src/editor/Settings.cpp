@@ -25,6 +25,7 @@ void TCustomInkMemo::ApplySettings(bool fromPropertyWrite) {
   FreeGutterFont();
   MeasureFont();
   if (!fromPropertyWrite && parser_ != nullptr) highlightAll_ = true;
+  UpdateWrapLayout();
   EnsureCaretVisible();
   fullRepaint_ = true;
   scrollBarsDirty_ = true;
@@ -35,13 +36,7 @@ void TCustomInkMemo::SetOptionsWord(uint32_t word, bool quiet) {
   settings_->Options = word;
   if (quiet) return;
   changeFlags_ |= cfOptions;
-  // Every editor sharing the settings shows the change.
-  for (TSettingsClient* client : settings_->AttachedClients()) {
-    if (auto* editor = dynamic_cast<TCustomInkMemo*>(client); editor != nullptr && editor != this) {
-      editor->Perform(SMM_APPLYSETTINGS, 1);
-    }
-  }
-  ApplySettings(true);
+  SettingsWritten();
 }
 
 }  // namespace ql

@@ -40,6 +40,10 @@ TLineBreakForm FormOf(WPARAM format) {
   }
 }
 
+bool KnownWriteFormat(WPARAM format) {
+  return format == smfPlainCR || format == smfPlainCRLF || format == smfPlainLF || format == smfRTF || format == smfHTML;
+}
+
 // Copies bytes into a caller's buffer, NUL-terminated; returns the bytes copied.
 int32_t CopyOut(std::string_view bytes, char* data, int32_t size) {
   if (data == nullptr || size <= 0) return 0;
@@ -50,6 +54,14 @@ int32_t CopyOut(std::string_view bytes, char* data, int32_t size) {
 }
 
 }  // namespace
+
+void TCustomInkMemo::WriteSelection(WPARAM format, TStream& stream) {
+  if (format == smfRTF || format == smfHTML) {
+    ExportRange(format == smfRTF ? sfRTF : sfHTML, SelAnchor(), SelCaret(), stream);
+  } else {
+    Store().WritePlainText(SelAnchor(), SelCaret(), FormOf(format), stream);
+  }
+}
 
 // --- Dispatch ---
 
@@ -83,6 +95,7 @@ void TCustomInkMemo::EndOfMessage() {
     scrollBarsDirty_ = true;
     rowCountAtStart_ = Store().RowCount;
   }
+  InvalidateFocusLine();
   InvalidateChangedRows();
   if (scrollBarsDirty_) UpdateScrollBars();
   UpdateCaret();
@@ -126,6 +139,7 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
       clientWidth_ = LOWORD(static_cast<uintptr_t>(lParam));
       clientHeight_ = HIWORD(static_cast<uintptr_t>(lParam));
       UpdateVisibleSize();
+      UpdateWrapLayout();
       fullRepaint_ = true;
       scrollBarsDirty_ = true;
       changeFlags_ |= cfSize;
@@ -137,7 +151,7 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       host_->DestroyCaret();
       caretCreated_ = false;
-      clickCount_ = 0;
+      clickCount_ = 4;
       mouseSelecting_ = false;
       dragPending_ = false;
       host_->KillTimer(tmAutoScroll);
@@ -170,12 +184,31 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE: MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_LBUTTONUP: MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_MOUSEWHEEL: MouseWheel(static_cast<int16_t>(HIWORD(wParam))); return 0;
+    case SMM_DRAGENTER:
+    case SMM_DRAGOVER:
+    case SMM_DROP: {
+      auto* request = Pointer<TDropRequest>(lParam);
+      if (request == nullptr) return DROPEFFECT_NONE;
+      if (msg == SMM_DRAGENTER) DragEnter(*request);
+      else if (msg == SMM_DRAGOVER) DragOver(*request);
+      else Drop(*request);
+      return static_cast<LRESULT>(request->Effect);
+    }
+    case SMM_DRAGLEAVE: DragLeave(); return 0;
+    case WM_DROPFILES:
+      if (const auto* drop = Pointer<const TFileDrop>(lParam)) FilesDropped(*drop);
+      return 0;
     case WM_TIMER:
       if (wParam == tmAutoScroll) AutoScrollStep();
       return 0;
     case WM_CAPTURECHANGED:
       mouseSelecting_ = false;
       host_->KillTimer(tmAutoScroll);
+      if (lineDrag_.Active) {
+        // The line drag is cancelled: the line goes back where it was.
+        InvalidateLineDrag();
+        lineDrag_.Active = false;
+      }
       return 0;
     case WM_HSCROLL: ScrollBarMessage(TScrollBarKind::Horizontal, wParam); return 0;
     case WM_VSCROLL: ScrollBarMessage(TScrollBarKind::Vertical, wParam); return 0;
@@ -183,17 +216,15 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
       if (readOnly_) return 0;
       {
         TUndoGroup<TCustomInkMemo> group(*this, ugCut);
-        host_->Clipboard().SetText(BytesToUtf8(DisplayEncoding(), GetSelText()));
+        CopySelection();
         ReplaceSel({}, false);
       }
       changeFlags_ |= cfText | cfCommand;
       return 0;
-    case WM_COPY:
-      if (SelAnchor() != SelCaret()) host_->Clipboard().SetText(BytesToUtf8(DisplayEncoding(), GetSelText()));
-      return 0;
+    case WM_COPY: CopySelection(); return 0;
     case WM_PASTE:
-      if (readOnly_ || !host_->Clipboard().HasText()) return 0;
-      Paste(host_->Clipboard().GetText(), ugPaste);
+      if (readOnly_) return 0;
+      PasteClipboard();
       changeFlags_ |= cfText | cfCommand;
       return 0;
     case WM_CLEAR:
@@ -210,6 +241,7 @@ LRESULT TCustomInkMemo::WndProc(TMsgNum msg, WPARAM wParam, LPARAM lParam) {
       MeasureFont();
       settings_->MakeFonts();
       FreeGutterFont();
+      UpdateWrapLayout();
       EnsureCaretVisible();
       fullRepaint_ = true;
       scrollBarsDirty_ = true;
@@ -339,13 +371,15 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
     }
     case SMM_WRITESEL: {
       auto* stream = Pointer<TStream>(lParam);
-      if (stream == nullptr || (wParam != smfPlainCR && wParam != smfPlainCRLF && wParam != smfPlainLF)) return 0;
-      Store().WritePlainText(SelAnchor(), SelCaret(), FormOf(wParam), *stream);
+      if (stream == nullptr || !KnownWriteFormat(wParam)) return 0;
+      WriteSelection(wParam, *stream);
       return 1;
     }
     case SMM_GETSELTEXT: {
-      if (wParam != smfPlainCR && wParam != smfPlainCRLF && wParam != smfPlainLF) return 0;
-      const std::string bytes = SelectionBytes(FormOf(wParam));
+      if (!KnownWriteFormat(wParam)) return 0;
+      TMemoryStream stream;
+      WriteSelection(wParam, stream);
+      const std::string bytes = stream.Bytes();
       if (auto* buffer = Pointer<TTextBuffer>(lParam)) CopyOut(bytes, buffer->Data, buffer->Size);
       return static_cast<LRESULT>(bytes.size());
     }
@@ -394,7 +428,10 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       }
       if (msg == SMM_SETSTYLES) {
         fullRepaint_ = true;
-        if (toEnd && rescanner_) rescanner_ = std::make_unique<TRescanner>(Store(), *parser_, this);
+        if (toEnd && rescanner_) {
+          rescanner_->ClearPending();
+          highlightAll_ = false;
+        }
       }
       return done;
     }
@@ -424,7 +461,9 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       if (history_->GroupOpen() || transactionOpen_ || playback_) {
         throw EInkMemo("The text cannot be replaced while an edit is recorded");
       }
+      BindAnnotations(false);
       UseStore(*shared);
+      BindAnnotations(true);
       // The history belongs to the text it was recorded on.
       history_ = std::make_shared<TUndoStack>();
       SetSelectionEnds(0, 0);
@@ -440,10 +479,12 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       if (TTextRow* row = Store().RowByIndex(static_cast<int32_t>(lParam)).Row) row->Flags |= rfForceScan;
       return 1;
     case SMM_VERSION: return reinterpret_cast<LRESULT>(VersionText);
+    case SMM_PRINT: PrintRows(wParam == 1); return 1;
     case SMM_ENCODING:
       if (set && static_cast<TTextEncoding>(lParam) != DisplayEncoding()) {
         SetDisplayEncodingValue(static_cast<TTextEncoding>(lParam) == TTextEncoding::Cp1252 ? TTextEncoding::Cp1252
                                                                                             : TTextEncoding::Utf8);
+        UpdateWrapLayout();
         fullRepaint_ = true;
         changeFlags_ |= cfStyle;
       }
@@ -456,11 +497,27 @@ LRESULT TCustomInkMemo::OwnMessage(TMsgNum msg, WPARAM wParam, LPARAM lParam, bo
       return 1;
     }
     case SMM_SAVESTREAM: TTextControl::SaveToStream(Pointer<TStream>(lParam)); return 1;
+    case SMM_ANNOTATE: {
+      auto* request = Pointer<TAnnotationRequest>(lParam);
+      return request != nullptr ? Annotate(static_cast<TAnnotationOp>(wParam), *request) : 0;
+    }
+    case SMM_INDENT: IndentLines(static_cast<int32_t>(wParam & 0xFFFF), (lParam & 1) != 0); return 1;
+    case SMM_UNINDENT: UnindentLines(static_cast<int32_t>(wParam & 0xFFFF)); return 1;
     case SMM_EXECUTEACTION: ExecuteActionCode(static_cast<int32_t>(wParam), (lParam & 1) != 0); return 1;
-    case SMM_CLEAR:
-      TTextControl::Clear();
+    case SMM_CLEAR: {
+      // The history is cleared anyway: the deleted text is not copied into it first.
+      ClearHistory();
+      recording_ = false;
+      try {
+        TTextControl::Clear();
+      } catch (...) {
+        recording_ = true;
+        throw;
+      }
+      recording_ = true;
       changeFlags_ |= cfText | cfCaret;
       return 1;
+    }
     default: handled = false; return 0;
   }
 }

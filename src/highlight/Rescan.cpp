@@ -111,10 +111,7 @@ bool TRescanner::Commit(bool continues) {
     return false;
   }
   // Only a row whose values changed needs drawing again for them.
-  if (!equal) {
-    if (row->Styles == nullptr) row->Styles.reset(new uint8_t[n]);  // filled by the copy below
-    std::memcpy(row->Styles.get(), buffer_.data(), n);
-  }
+  if (!equal) std::memcpy(row->Styles.Ensure(), buffer_.data(), n);
   row->Flags = (row->Flags & ~(rfRescan | rfForceScan)) | (equal ? 0 : rfRepaint);
   if (row->Next == nullptr) return false;
   BeginRow(row->Next, rowStart_ + static_cast<int32_t>(n), counter_ + 1, 0);

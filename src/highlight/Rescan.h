@@ -49,6 +49,8 @@ public:
   void RescanVisible(int32_t offset);
   // Highlights the whole text again from its start; the values stored before are not used.
   void HighlightAll();
+  // Forgets the changes since the last run: nothing is pending.
+  void ClearPending() { pending_ = -1; }
   // Runs the re-highlighting from the pending row (see above); the pending row is cleared.
   void Rescan();
 

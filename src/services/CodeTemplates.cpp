@@ -55,11 +55,8 @@ TCodeTemplates::TTemplateForm TCodeTemplates::ReadTemplateForm(TStream& stream) 
 }
 
 void TCodeTemplates::CommitTemplateForm(const TTemplateForm& form) {
-  try {
-    ReplaceEntries(form.Entries);
-  } catch (const EKeywords& e) {
-    throw EReadError(e.Message);
-  }
+  // A duplicate or overlong name raises EKeywords, as adding the entries one by one would.
+  ReplaceEntries(form.Entries);
   HotKey = form.HotKey;
   MacroEnabled = form.MacroEnabled;
 }

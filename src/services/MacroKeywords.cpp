@@ -62,20 +62,26 @@ int32_t TMacroKeywords::IndexOf(const std::string& name) const {
 
 void TMacroKeywords::ReplaceEntries(const std::vector<TLoadedEntry>& entries) {
   // Build the whole new list first, so that a bad entry leaves the table as it was.
-  std::vector<TItem> items;
+  // The entries in stream order, each with the index of its entry as written (for messages).
+  std::vector<std::pair<TItem, size_t>> items;
   items.reserve(entries.size());
   for (const TLoadedEntry& e : entries) {
     std::string name = LowerText(e.Name);
     if (name.size() > MaxName) {
       throw EKeywords(Format("Name longer than %d characters - '%s'", static_cast<int>(MaxName), e.Name.c_str()));
     }
-    items.push_back(TItem{std::move(name), std::make_unique<TMacroEntry>(e.Description, e.Expansion)});
+    items.emplace_back(TItem{std::move(name), std::make_unique<TMacroEntry>(e.Description, e.Expansion)}, items.size());
   }
-  std::stable_sort(items.begin(), items.end(), [](const TItem& a, const TItem& b) { return a.Name < b.Name; });
+  std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first.Name < b.first.Name; });
   for (size_t i = 1; i < items.size(); ++i) {
-    if (items[i].Name == items[i - 1].Name) throw EKeywords(Format("Duplicate keyword - '%s'", items[i].Name.c_str()));
+    if (items[i].first.Name == items[i - 1].first.Name) {
+      throw EKeywords(Format("Duplicate keyword - '%s'", entries[items[i].second].Name.c_str()));
+    }
   }
-  items_ = std::move(items);
+  std::vector<TItem> sorted;
+  sorted.reserve(items.size());
+  for (auto& item : items) sorted.push_back(std::move(item.first));
+  items_ = std::move(sorted);
   Rebuild();
 }
 
@@ -222,6 +228,15 @@ void TMacroKeywords::PickListClosed() {
     const int32_t end = std::max(editor->MacroSelAnchor(), editor->MacroSelCaret());
     editor->MacroSetSelection(end, end, true);
   }
+}
+
+void TMacroKeywords::HandPickListTo(TMacroEditor& editor) {
+  if (pickList_ == nullptr || recreatePickList_ || pickList_->Editor() == &editor) return;
+  if (pickListOpen_) {
+    pickList_->Close();
+    PickListClosed();
+  }
+  pickList_->SetEditor(editor);
 }
 
 void TMacroKeywords::EditorDestroying(TMacroEditor& editor) {

@@ -74,6 +74,8 @@ public:
   void PickListClosed();
   bool PickListOpen() const { return pickListOpen_; }
   TMacroPickList* PickList() const { return pickList_.get(); }
+  // The editor that has the focus takes the pick list over (an open list closes first).
+  void HandPickListTo(TMacroEditor& editor);
   // An editor is going away: a pick list that belongs to it is freed now, and the list is made
   // anew next time.
   void EditorDestroying(TMacroEditor& editor);

@@ -18,6 +18,7 @@
 //     integer colour, byte style.
 #include "services/SM_Settings.h"
 
+#include "services/KeyErrors.h"
 #include "toolkit/MemoryStream.h"
 #include "toolkit/StreamEncoding.h"
 
@@ -150,6 +151,10 @@ void TSM_Settings::LoadFromStreamAt(TStream& stream, int32_t version) {
     loaded.ReadFrom(stream, version);
   } catch (const EStreamError&) {
     throw;
+  } catch (const EKeywords&) {
+    throw;  // conflicting keyword tables or entries: raised as adding them one by one would
+  } catch (const EKeyControllerException&) {
+    throw;  // conflicting key sequences
   } catch (const Exception& e) {
     throw EReadError(e.Message);
   }

@@ -10,19 +10,24 @@ namespace ql {
 TEdStream::TEdStream(TTextStore* store) : store_(store) {
   if (store_ != nullptr) {
     textLength_ = store_->TextLength;
-    row_ = store_->FirstRow;
+    SetRow(store_->FirstRow);
   }
 }
 
 void TEdStream::SkipRowEnd() {
   if (row_ != nullptr && offset_ >= row_->Length && row_->Next != nullptr) {
-    row_ = row_->Next;
+    SetRow(row_->Next);
     offset_ = 0;
   }
 }
 
-void TEdStream::StartAt(TTextRow* row, int32_t offsetInRow, int32_t rowStart) {
+void TEdStream::SetRow(TTextRow* row) {
   row_ = row;
+  text_ = row != nullptr ? row->Text.get() : nullptr;
+}
+
+void TEdStream::StartAt(TTextRow* row, int32_t offsetInRow, int32_t rowStart) {
+  SetRow(row);
   offset_ = row_ != nullptr ? std::clamp<int32_t>(offsetInRow, 0, row_->Length) : 0;
   position_ = rowStart + offset_;
   textLength_ = store_ != nullptr ? store_->TextLength : 0;
@@ -41,7 +46,7 @@ void TEdStream::StartAt(int32_t position) {
 
 uint8_t TEdStream::PeekChar() const {
   // A row's text is followed by a NUL, so the end of the last row reads as 0.
-  return row_ != nullptr ? static_cast<uint8_t>(row_->Text[offset_]) : 0;
+  return text_ != nullptr ? static_cast<uint8_t>(text_[offset_]) : 0;
 }
 
 void TEdStream::NextChar() {
@@ -55,7 +60,7 @@ void TEdStream::PrevChar() {
   if (row_ == nullptr) return;
   if (offset_ == 0) {
     if (row_->Prev == nullptr) return;
-    row_ = row_->Prev;
+    SetRow(row_->Prev);
     offset_ = row_->Length;
   }
   --offset_;
@@ -77,7 +82,7 @@ void TEdStream::SetCharPos(int32_t p) {
         break;
       } else {
         d -= offset_ + 1;
-        row_ = row_->Prev;
+        SetRow(row_->Prev);
         offset_ = row_->Length - 1;
       }
     }
@@ -94,7 +99,7 @@ void TEdStream::SetCharPos(int32_t p) {
         break;
       } else {
         d -= rest;
-        row_ = row_->Next;
+        SetRow(row_->Next);
         offset_ = 0;
       }
     }
@@ -109,7 +114,7 @@ int32_t TEdStream::Read(void* buffer, int32_t count) {
     const int32_t rest = row_->Length - offset_;
     const int32_t n = std::min({count, rest, textLength_ - position_});
     if (n <= 0) break;
-    std::memcpy(out + copied, row_->Text.get() + offset_, static_cast<size_t>(n));
+    std::memcpy(out + copied, text_ + offset_, static_cast<size_t>(n));
     copied += n;
     count -= n;
     offset_ += n;

@@ -52,10 +52,12 @@ public:
 private:
   // Moves off the end of a row that has a successor onto that successor's first character.
   void SkipRowEnd();
+  void SetRow(TTextRow* row);
 
   TTextStore* store_;
   int32_t textLength_ = 0;   // the store's TextLength at creation or the last StartAt
   TTextRow* row_ = nullptr;  // null only when there is no store or the text has no rows
+  const char* text_ = nullptr;  // row_'s characters
   int32_t position_ = 0;     // row start + offset_
   int32_t offset_ = 0;       // 0 .. row_->Length; equals Length only on the last row
 };

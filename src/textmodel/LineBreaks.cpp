@@ -5,12 +5,24 @@
 namespace ql {
 namespace {
 
-// True when one of the 8 bytes is below 32 (a control character, line breaks included).
-inline bool HasControl(uint64_t word) {
-  constexpr uint64_t ones = 0x0101010101010101ull;
-  constexpr uint64_t highs = 0x8080808080808080ull;
-  return ((word - ones * 32) & ~word & highs) != 0;
+constexpr uint64_t Low7 = 0x7F7F7F7F7F7F7F7Full;
+constexpr uint64_t Highs = 0x8080808080808080ull;
+
+// The high bit of each of the 8 bytes that is below 32 (a control character).
+inline uint64_t ControlBytes(uint64_t word) {
+  // A byte is at least 32 when its low seven bits reach 32 or its high bit is set; the sums
+  // stay within their bytes.
+  return ~(((word & Low7) + 0x6060606060606060ull) | word) & Highs;
 }
+
+// The high bit of each of the 8 bytes that is a TAB.
+inline uint64_t TabBytes(uint64_t word) {
+  const uint64_t t = word ^ 0x0909090909090909ull;
+  return ~(((t & Low7) + Low7) | t) & Highs;
+}
+
+// True when one of the 8 bytes is a control character other than TAB (which is stored as it is).
+inline bool HasControl(uint64_t word) { return ControlBytes(word) != TabBytes(word); }
 
 }  // namespace
 
@@ -22,7 +34,7 @@ int32_t TLineBreakNormaliser::NormaliseChunk(const char* src, int32_t n, char* d
   if (pending_ != 0 && (src[0] == '\r' || src[0] == '\n') && src[0] != pending_) ++i;
   pending_ = 0;
   while (i < n) {
-    // Runs of ordinary characters are copied eight at a time.
+    // Runs of ordinary characters and TABs are copied eight at a time.
     while (i + 8 <= n) {
       uint64_t word;
       std::memcpy(&word, src + i, 8);

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 #include "textmodel/CaretControl.h"
 #include "textmodel/InkMemoErrors.h"
@@ -124,41 +125,55 @@ void TTextControl::LoadFromStream(TStream& stream) {
     SetSelection(0, store_->TextLength);
     DetachParser();
     store_->BeginBulkAppend();
-    int64_t size = stream.Size() - stream.Position();
-    if (size <= 0) ReplaceSelection(nullptr, 0);
-    std::string block(LoadBlock, '\0');
-    while (size > 0) {
-      int32_t n = static_cast<int32_t>(std::min<int64_t>(size, LoadBlock));
-      stream.ReadBuffer(block.data(), n);
-      if (n == LoadBlock && block[LoadBlock - 1] == '\r') {
-        // The CR starts the next block, together with the LF that may follow it.
-        n = LoadBlock - 1;
-        stream.Seek(-1, soFromCurrent);
-      }
-      detector.Feed(block.data(), static_cast<size_t>(n));
-      ReplaceSelection(block.data(), n);
-      size -= n;
-    }
+    ReadBlocks(stream, detector);
   } catch (...) {
-    // The text loaded so far stays; the control leaves the load before the error passes on.
-    EndLoadState();
-    try {
-      encoding_ = detector.Result();
-      WholeTextChanged();
-      ReattachParser();
-      if (bracket) lines_->EndUpdate();
-      ClearUndo();
-    } catch (...) {
-    }
+    // The text loaded so far stays and the load still ends; the caller hears of the read failure.
+    EndLoad(bracket, detector);
     throw;
   }
+  if (const std::exception_ptr failure = EndLoad(bracket, detector)) std::rethrow_exception(failure);
+}
+
+void TTextControl::ReadBlocks(TStream& stream, TEncodingDetector& detector) {
+  int64_t size = stream.Size() - stream.Position();
+  if (size <= 0) {
+    ReplaceSelection(nullptr, 0);
+    return;
+  }
+  std::string block(LoadBlock, '\0');
+  while (size > 0) {
+    int32_t n = static_cast<int32_t>(std::min<int64_t>(size, LoadBlock));
+    stream.ReadBuffer(block.data(), n);
+    if (n == LoadBlock && block[LoadBlock - 1] == '\r') {
+      // The CR starts the next block, together with the LF that may follow it.
+      n = LoadBlock - 1;
+      stream.Seek(-1, soFromCurrent);
+    }
+    detector.Feed(block.data(), static_cast<size_t>(n));
+    ReplaceSelection(block.data(), n);
+    size -= n;
+  }
+}
+
+std::exception_ptr TTextControl::EndLoad(bool bracket, const TEncodingDetector& detector) {
   EndLoadState();
   encoding_ = detector.Result();
-  WholeTextChanged();
-  ReattachParser();
-  EnsureCaretVisible();
-  if (bracket) lines_->EndUpdate();
-  ClearUndo();
+  // The control's hooks (re-highlighting, layout, repainting) may fail; every one still runs,
+  // so that the control never stays half-way out of a load.
+  std::exception_ptr failure;
+  const auto step = [&failure](auto&& action) {
+    try {
+      action();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  };
+  step([this] { WholeTextChanged(); });
+  step([this] { ReattachParser(); });
+  step([this] { EnsureCaretVisible(); });
+  if (bracket) step([this] { lines_->EndUpdate(); });
+  step([this] { ClearUndo(); });
+  return failure;
 }
 
 void TTextControl::SaveToStream(TStream* stream) {

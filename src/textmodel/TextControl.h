@@ -4,6 +4,7 @@
 // control provides. The editor control derives from it; on its own it is a control without a
 // window, which is what tests and non-visual users need.
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -111,6 +112,11 @@ private:
   TLineBreakForm TextForm() const;
   // The end of a load that cannot fail: bulk mode off, selection at the start, loading over.
   void EndLoadState() noexcept;
+  // Reads the stream in blocks into the text (bulk-append mode is on).
+  void ReadBlocks(TStream& stream, TEncodingDetector& detector);
+  // Leaves the load: its state, then the control's hooks (text changed, parser back, caret shown),
+  // every one of them run; returns the first failure among the hooks.
+  std::exception_ptr EndLoad(bool bracket, const TEncodingDetector& detector);
 
   std::shared_ptr<TTextStore> store_;  // never null
   std::unique_ptr<TInkMemoStrings> lines_;

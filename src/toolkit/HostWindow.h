@@ -11,6 +11,7 @@
 
 #include "toolkit/Clipboard.h"
 #include "toolkit/Cursors.h"
+#include "toolkit/DropEffect.h"
 #include "toolkit/Geometry.h"
 
 namespace ql {
@@ -65,6 +66,12 @@ public:
   virtual uint32_t DoubleClickTime() const { return 500; }
   // Whether a key (a virtual-key code: VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON, ...) is down now.
   virtual bool KeyDown(uint16_t /*vk*/) const { return false; }
+
+  // --- Drag and drop ---
+  // Drags text (UTF-8) out of the window until it is dropped or cancelled, allowing the given
+  // effects; returns the effect the drop target chose (DROPEFFECT_NONE: cancelled or refused).
+  // Drops onto the window itself arrive as messages meanwhile.
+  virtual TDropEffect DoDragDrop(const std::string& /*utf8*/, TDropEffect /*allowed*/) { return DROPEFFECT_NONE; }
 
   // --- Other services ---
   virtual void Beep() {}

@@ -90,6 +90,15 @@ constexpr TMsgNum SMM_CLEAR = 0x0C85;          // deletes all text and the undo 
 constexpr TMsgNum SMM_PARSER = 0x0C86;         // wParam: slot 1..6 (bit 8: set); lParam: parser*
 constexpr TMsgNum SMM_ACTIVEPARSER = 0x0C87;   // bits 0, 1; lParam: slot 1..6
 constexpr TMsgNum SMM_SEARCHSTEP = 0x0C88;     // lParam: TSearchStep* (editor/EditorSearch.h)
+constexpr TMsgNum SMM_PRINT = 0x0C98;          // wParam: 0 the rows of the selection, 1 the whole text
+// Drag and drop onto the editor, from 0x0CA0; lParam: TDropRequest* (editor/DropData.h), whose
+// Effect the editor sets.
+constexpr TMsgNum SMM_DRAGENTER = 0x0CA0;
+constexpr TMsgNum SMM_DRAGOVER = 0x0CA1;
+constexpr TMsgNum SMM_DRAGLEAVE = 0x0CA2;
+constexpr TMsgNum SMM_DROP = 0x0CA3;
+// Annotations (bookmarks, marks, breakpoints), from 0x0CC0.
+constexpr TMsgNum SMM_ANNOTATE = 0x0CC0;       // wParam: TAnnotationOp; lParam: TAnnotationRequest* (editor/Annotations.h)
 
 // Formats of SMM_WRITESEL and SMM_GETSELTEXT.
 constexpr WPARAM smfPlainCR = 0, smfPlainCRLF = 1, smfRTF = 2, smfHTML = 4, smfPlainLF = 8;
@@ -146,6 +155,7 @@ constexpr uint16_t SB_PAGERIGHT = SB_PAGEDOWN, SB_LEFT = SB_TOP, SB_RIGHT = SB_B
 // WM_KEYDOWN / WM_KEYUP: wParam = virtual-key code; the modifiers are read with KeyDown().
 // WM_CHAR: wParam = the typed character as a Unicode code point; the control turns it into the
 //   bytes of its document's encoding.
+// WM_DROPFILES: lParam points to a TFileDrop (editor/DropData.h).
 // WM_PAINT: lParam points to a TPaintRequest; the control draws every pixel of Rect on Canvas.
 class TCanvas;
 struct TPaintRequest {

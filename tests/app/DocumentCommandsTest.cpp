@@ -389,8 +389,8 @@ TEST_F(DocumentCommands, MenuShortcutsWinOverTheEditorsOwnKeys) {
   QApplication::setActiveWindow(&w);
   w.XMLDoc->setFocus();
   QTest::keyClicks(w.XMLDoc, "ab");
-  QTest::keyClick(w.XMLDoc, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Text(w.XMLDoc), "<?xml version=\"1.0\"?>\r\n\r\n");
+  QTest::keyClick(w.XMLDoc, Qt::Key_Z, Qt::ControlModifier);  // each typed character is one step
+  EXPECT_EQ(Text(w.XMLDoc), "a<?xml version=\"1.0\"?>\r\n\r\n");
   QTest::keyClick(w.XMLDoc, Qt::Key_Y, Qt::ControlModifier);  // the menu's Redo
   EXPECT_EQ(Text(w.XMLDoc), "ab<?xml version=\"1.0\"?>\r\n\r\n");
 }
@@ -399,12 +399,9 @@ TEST_F(DocumentCommands, StatusBarFollowsTheShownEditor) {
   WriteFile(Docs / "t.xml", "a\tb\r\nsecond");
   TMainForm& w = W();
   w.OpenDocument((Docs / "t.xml").string());
-  QTextCursor cursor = w.XMLDoc->textCursor();
-  cursor.setPosition(3);  // after "a", TAB, "b"
-  w.XMLDoc->setTextCursor(cursor);
+  w.XMLDoc->SetSelStart(3);  // after "a", TAB, "b"
   EXPECT_EQ(Panel(0), "Ln 1     Col 6");
-  cursor.setPosition(9);
-  w.XMLDoc->setTextCursor(cursor);
+  w.XMLDoc->SetSelStart(9);
   EXPECT_EQ(Panel(0), "Ln 2     Col 6");
   QTest::keyClicks(w.XMLDoc, "!");
   EXPECT_EQ(Panel(1), "Modified");
@@ -417,6 +414,20 @@ TEST_F(DocumentCommands, StatusBarFollowsTheShownEditor) {
   w.ShowPage(dkXML);
   EXPECT_EQ(Panel(0), "Ln 2     Col 8");
   EXPECT_EQ(Panel(1), "Modified");
+}
+
+TEST_F(DocumentCommands, StatusBarShowsTheDisplayEncodingOfTheShownDocument) {
+  WriteFile(Docs / "utf8.xml", "<a>caf\xC3\xA9</a>");
+  WriteFile(Docs / "latin.xsl", "<a>caf\xE9</a>");
+  TMainForm& w = W();
+  w.OpenDocument((Docs / "utf8.xml").string());
+  EXPECT_EQ(w.EncodingPanel->text(), "UTF-8");
+  w.OpenDocument((Docs / "latin.xsl").string());
+  EXPECT_EQ(w.EncodingPanel->text(), "Windows-1252");
+  w.ShowPage(dkResults);  // nothing shown
+  EXPECT_EQ(w.EncodingPanel->text(), "");
+  w.ShowPage(dkXML);
+  EXPECT_EQ(w.EncodingPanel->text(), "UTF-8");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The window's editor: files through the row store, 8-bit text on screen, Modified, the update
-// bracket and the change events.
+// The window's editor: files through the row store, the display encoding of typed and pasted
+// text, Modified, the update bracket and the change events.
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -27,10 +27,8 @@ TEST_F(InkMemo, LoadsAndSavesEveryByteValueAndWritesCRLFLineEnds) {
   memo.SaveToFile((Docs / "out.xml").string());
   EXPECT_EQ(ReadFile(Docs / "out.xml"), expected);
   EXPECT_EQ(memo.FileName, (Docs / "out.xml").string());
-  // On screen the bytes read as Windows-1252.
-  const QString shown = memo.document()->toRawText();
-  EXPECT_TRUE(shown.contains(QChar(0x20AC)));  // 0x80
-  EXPECT_TRUE(shown.contains(QChar(0x00A0)));  // the no-break space stays itself
+  // Bytes that are not UTF-8 show as Windows-1252.
+  EXPECT_EQ(memo.DisplayEncoding(), TTextEncoding::Cp1252);
 }
 
 TEST_F(InkMemo, ReportsMissingFilesAndFailedSavesWithTheirMessages) {
@@ -55,19 +53,32 @@ TEST_F(InkMemo, ReportsMissingFilesAndFailedSavesWithTheirMessages) {
   EXPECT_EQ(memo.FileName, "kept");
 }
 
-TEST_F(InkMemo, TypedAndPastedCharactersOutsideTheCodePageAreDropped) {
-  TqlnInkMemo memo;
-  memo.show();
-  for (const QChar c : QString::fromUtf8("a\u2192b\u20ACc")) {  // the arrow is not in the code page
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(&memo, &press);
-  }
-  EXPECT_EQ(memo.GetText(), "ab\x80" "c");
-  auto* data = new QMimeData;
-  data->setText(QString::fromUtf8("\u4E2D|\u00E9|\U0001F600|"));
-  QApplication::clipboard()->setMimeData(data);
-  memo.PasteFromClipboard();
-  EXPECT_EQ(memo.GetText(), "ab\x80" "c|\xE9||");
+// A new document is UTF-8 and takes every character; a Windows-1252 document drops what its
+// code page cannot hold.
+TEST_F(InkMemo, TypedAndPastedCharactersGoInThroughTheDisplayEncoding) {
+  const auto typeAndPaste = [](TqlnInkMemo& memo) {
+    for (const QChar c : QString::fromUtf8("a\u2192b\u20ACc")) {  // the arrow is not in the code page
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(&memo, &press);
+    }
+    auto* data = new QMimeData;
+    data->setText(QString::fromUtf8("\u4E2D|\u00E9|\U0001F600|"));
+    QApplication::clipboard()->setMimeData(data);
+    memo.PasteFromClipboard();
+  };
+  TqlnInkMemo fresh;
+  fresh.show();
+  typeAndPaste(fresh);
+  EXPECT_EQ(fresh.DisplayEncoding(), TTextEncoding::Utf8);
+  EXPECT_EQ(fresh.GetText(), "a\u2192b\u20ACc\u4E2D|\u00E9|\U0001F600|");
+
+  WriteFile(Docs / "latin.xml", "\xE9");
+  TqlnInkMemo latin;
+  latin.show();
+  latin.LoadFromFile((Docs / "latin.xml").string());
+  EXPECT_EQ(latin.DisplayEncoding(), TTextEncoding::Cp1252);
+  typeAndPaste(latin);
+  EXPECT_EQ(latin.GetText(), "ab\x80" "c|\xE9||\xE9");
 }
 
 TEST_F(InkMemo, ModifiedFollowsEditsSavesAndUndo) {

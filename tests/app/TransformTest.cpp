@@ -1,6 +1,7 @@
 // Transformations: the real launcher with Saxon-HE for the main paths, small shell scripts in its
 // place for the failures.
 #include <QLabel>
+#include <algorithm>
 #include <QTest>
 #include <QToolButton>
 
@@ -51,9 +52,10 @@ TEST_F(Transform, AnUnsavedStylesheetGoesThroughACopyBesideItThatIsRemovedAfterw
   OpenPair();
   // A file of the user's already has the copy's first name: it must survive untouched.
   WriteFile(Docs / "titles__~tmp.xsl", "mine");
-  QTextCursor all(W().XSLTDoc->document());
-  all.select(QTextCursor::Document);
-  all.insertText(W().XSLTDoc->toPlainText().replace("[", "{"));
+  std::string edited = W().XSLTDoc->GetText();
+  std::replace(edited.begin(), edited.end(), '[', '{');
+  W().XSLTDoc->SelectAll();
+  W().XSLTDoc->SetSelText(edited);
   ASSERT_TRUE(W().XSLTDoc->GetModified());
 
   W().FlatButton1->click();
@@ -69,8 +71,7 @@ TEST_F(Transform, AnUnsavedStylesheetGoesThroughACopyBesideItThatIsRemovedAfterw
 
 TEST_F(Transform, NewUntouchedDocumentsAreTransformedAsShown) {
   W().bbFileNewXML->trigger();
-  W().XMLDoc->setPlainText("<?xml version=\"1.0\"?>\n<a>new</a>");
-  W().XMLDoc->document()->setModified(false);  // as if untouched: the file still does not exist
+  W().XMLDoc->SetText("<?xml version=\"1.0\"?>\n<a>new</a>");  // as if untouched: the file still does not exist
   W().bbFileNewXSLT->trigger();
   W().FlatButton1->click();
   WaitForTransform();

@@ -5,6 +5,7 @@
 // a character, rows of 17 pixels).
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -46,6 +47,10 @@ public:
   bool KeyDown(uint16_t vk) const override { return Keys.count(vk) != 0; }
   void Beep() override { ++Beeps; }
   bool Visible() const override { return true; }
+  void SetCursor(TCursor cursor) override { Cursor = cursor; }
+  TDropEffect DoDragDrop(const std::string& utf8, TDropEffect allowed) override {
+    return OnDrag ? OnDrag(utf8, allowed) : DROPEFFECT_NONE;
+  }
 
   void ForgetRepaints() {
     InvalidatedAll = false;
@@ -62,6 +67,9 @@ public:
   uint32_t Ticks = 1000;
   std::set<uint16_t> Keys;
   int32_t Beeps = 0;
+  TCursor Cursor = crDefault;
+  // Carries a drag out of the editor: the text and the effects allowed; returns the drop's effect.
+  std::function<TDropEffect(const std::string& utf8, TDropEffect allowed)> OnDrag;
 };
 
 // Metrics of the recording font factory as the editor measures them.

@@ -211,5 +211,38 @@ TEST_F(Typing, DeleteWordAndDeleteLineAreUndoneInOneStep) {
   EXPECT_EQ(Sel(), (TSelectionEnds{8, 8}));
 }
 
+TEST_F(Typing, WithCaretAfterEndOfLineTheCaretGoesOnIntoTheFreeSpace) {
+  TInkMemoOptions o;
+  o.Include(smoCaretAfterEOL);
+  memo.SetOptions(o);
+  Load("ab\rabcdef");
+  memo.SetSelection(2, 2);
+  Key(VK_RIGHT);
+  Key(VK_RIGHT);
+  EXPECT_EQ(memo.SelCaret(), 2);
+  EXPECT_EQ(memo.CaretControl().CaretColumn(), 5);
+  Key(VK_DOWN);  // the longer row: the same column
+  EXPECT_EQ(memo.SelCaret(), 7);
+  Key(VK_UP);  // and back beyond the short row's end
+  EXPECT_EQ(memo.CaretControl().CaretColumn(), 5);
+  Type(U"x");  // the gap is filled first
+  EXPECT_EQ(Text(), "ab  x\rabcdef");
+  memo.Undo();
+  EXPECT_EQ(Text(), "ab\rabcdef");
+  memo.SetSelection(2, 2);
+  Key(VK_RIGHT);
+  Key(VK_LEFT);  // back onto the row's end
+  EXPECT_EQ(memo.CaretControl().CaretColumn(), 3);
+  Key(VK_LEFT);
+  EXPECT_EQ(memo.SelCaret(), 1);
+  // Undo puts back exactly what was removed, wherever the caret stood.
+  Key(VK_DELETE);
+  EXPECT_EQ(Text(), "a\rabcdef");
+  Key(VK_RIGHT);
+  Key(VK_RIGHT);
+  memo.Undo();
+  EXPECT_EQ(Text(), "ab\rabcdef");
+}
+
 }  // namespace
 }  // namespace ql::test

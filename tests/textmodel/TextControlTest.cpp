@@ -215,3 +215,45 @@ TEST_F(TextControlFiles, SaveKeepsPermissionsAndLinks) {
   ASSERT_EQ(::stat(real.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
+
+// Once an editor runs them, the control's hooks (re-highlighting, layout) may fail, and a stream
+// may fail half-way. Either way the load ends: the rows read stay, the store leaves bulk mode,
+// the parser comes back, edits are recorded again, and the first failure reaches the caller.
+TEST(TextControl, ALoadEndsWhenAHookOrTheStreamFails) {
+  struct Control : TTextControl {
+    bool failHook = false;
+    int reattached = 0;
+    void WholeTextChanged() override {
+      if (failHook) throw EInkMemo("layout failed");
+    }
+    void ReattachParser() override { ++reattached; }
+  } c;
+  c.failHook = true;
+  try {
+    c.SetText("a\rb");
+    FAIL();
+  } catch (const EInkMemo& e) {
+    EXPECT_EQ(e.Message, "layout failed");
+  }
+  EXPECT_EQ(StoredText(c.Store()), "a\rb");
+  EXPECT_EQ(c.reattached, 1) << "the parser comes back although an earlier hook failed";
+  EXPECT_FALSE(c.Store().BulkAppending());
+  c.ReplaceSelection("x");
+  EXPECT_EQ(StoredText(c.Store()), "xa\rb");
+  EXPECT_TRUE(c.GetModified());
+
+  struct FailingStream : TMemoryStream {
+    using TMemoryStream::TMemoryStream;
+    int reads = 0;
+    int32_t Read(void* buffer, int32_t count) override {
+      if (++reads == 2) throw EReadError();
+      return TMemoryStream::Read(buffer, count);
+    }
+  } stream(std::string(20000, 'q'));
+  c.failHook = false;
+  EXPECT_THROW(c.LoadFromStream(stream), EReadError);
+  EXPECT_EQ(c.Store().TextLength, 8192) << "the block read before the failure stays";
+  EXPECT_EQ(c.reattached, 2);
+  EXPECT_FALSE(c.Store().BulkAppending());
+  ExpectConsistent(c.Store());
+}

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "IndexChecks.h"
 #include "StoreChecks.h"
 #include "textmodel/InkMemoStrings.h"
 #include "textmodel/TextControl.h"
@@ -12,6 +13,8 @@
 
 using namespace ql;
 using ql::test::ExpectConsistent;
+using ql::test::ExpectIndexAgrees;
+using ql::test::ReferenceNormalise;
 using ql::test::StoredText;
 
 namespace {
@@ -60,6 +63,18 @@ TEST(TextStore, NormalisesIncomingText) {
     store.InsertText(0, c.in);
     EXPECT_EQ(StoredText(store), c.stored) << c.in;
     ExpectConsistent(store);
+  }
+}
+
+// Runs of ordinary characters and TABs are normalised eight bytes at a time; a control
+// character or line break anywhere in such a run must still be caught.
+TEST(TextStore, NormalisesControlsAmongTabs) {
+  const std::string in = std::string("\t\t\tab\t\tc\x01\t\tdefgh\t\n\t\t\t\t\t\t\t\t\x1f", 27) + "\x7f\x80\x89\x9f\xa0xyz";
+  const std::string stored = std::string("\t\t\tab\t\tc.\t\tdefgh\t\r\t\t\t\t\t\t\t\t.") + "\x7f\x80\x89\x9f\xa0xyz";
+  for (size_t shift = 0; shift < 8; ++shift) {
+    TTextStore store;
+    store.InsertText(0, std::string(shift, 'q') + in);
+    EXPECT_EQ(StoredText(store), std::string(shift, 'q') + stored) << shift;
   }
 }
 
@@ -212,28 +227,20 @@ TEST(TextStore, AttachmentsMoveWithTheirRow) {
   EXPECT_EQ(freed, 1);
 }
 
-// The stored form of a whole piece: what the store must make of it, however it is chunked.
-std::string ReferenceNormalise(const std::string& in) {
-  std::string out;
-  for (size_t i = 0; i < in.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(in[i]);
-    if (c == '\r' || c == '\n') {
-      out += '\r';
-      if (i + 1 < in.size() && (in[i + 1] == '\r' || in[i + 1] == '\n') && in[i + 1] != in[i]) ++i;
-    } else {
-      out += (c == '\t' || c >= 32) ? static_cast<char>(c) : '.';
-    }
-  }
-  return out;
-}
-
 // Random edits checked against a plain string: the stored text, the counters, the row
-// invariants, Lines and row lookups must all agree after every step. Pieces range from single
-// characters to more than two chunks, with every kind of line break, and lines grow past the
-// row limit.
+// invariants, Lines, row lookups and the row index must all agree after every step. Pieces
+// range from single characters to more than two chunks, with every kind of line break, and
+// lines grow past the row limit; characters are typed into full rows (which split), line breaks
+// between long rows are deleted (which join them), the whole text is deleted, and texts are
+// loaded and appended through the bulk path.
 TEST(TextStore, RandomEditsMatchAPlainStringModel) {
   std::mt19937 rng(1234);
   const std::string breaks[] = {"\r", "\n", "\r\n", "\n\r", "\t", std::string(1, '\0'), "\x1b"};
+  const auto randomText = [&](size_t n, unsigned density) {
+    std::string piece;
+    while (piece.size() < n) piece += rng() % density == 0 ? breaks[rng() % 7] : std::string(1, 'a' + rng() % 3);
+    return piece;
+  };
   for (int round = 0; round < 12; ++round) {
     TTextControl control;
     TTextStore& store = control.Store();
@@ -241,12 +248,41 @@ TEST(TextStore, RandomEditsMatchAPlainStringModel) {
     store.SetTopRowIndex(static_cast<int32_t>(rng() % 5));
     for (int step = 0; step < 120; ++step) {
       const int32_t len = static_cast<int32_t>(model.size());
-      if (rng() % 3 != 0 || len == 0) {
-        std::string piece;
+      const unsigned op = rng() % 40;
+      if (op == 0 && len > 0) {
+        store.DeleteText(0, len);
+        model.clear();
+      } else if (op == 1) {
+        const std::string text = randomText(rng() % 30000, rng() % 2 == 0 ? 12 : 3000);
+        control.SetText(text);
+        model = ReferenceNormalise(text);
+      } else if (op == 2) {
+        const std::string text = randomText(rng() % 20000, 40);
+        store.AppendText(text);
+        model += ReferenceNormalise(text);
+      } else if (op < 6) {
+        // A character typed into a full row, or the line break after a long row deleted.
+        const bool join = op == 5;
+        int32_t start = 0;
+        std::vector<std::pair<int32_t, const TTextRow*>> candidates;
+        for (const TTextRow* row = store.FirstRow; row != nullptr; start += row->Length, row = row->Next) {
+          if (join ? row->EndsWithCR() && row->Length > 1000 : row->Length == MaxRowLength) candidates.emplace_back(start, row);
+        }
+        if (candidates.empty()) continue;
+        const auto [rowStart, row] = candidates[rng() % candidates.size()];
+        if (join) {
+          const int32_t at = rowStart + row->Length - 1;
+          store.DeleteText(at, at + 1);
+          model.erase(static_cast<size_t>(at), 1);
+        } else {
+          const int32_t at = rowStart + static_cast<int32_t>(rng() % MaxRowLength);
+          store.InsertText(at, "z");
+          model.insert(static_cast<size_t>(at), "z");
+        }
+      } else if (rng() % 3 != 0 || len == 0) {
         const unsigned kind = rng() % 10;
         const size_t n = kind == 0 ? 8000 + rng() % 12000 : kind == 1 ? 2000 + rng() % 3000 : rng() % 4 + 1;
-        const unsigned density = kind == 1 ? 4000 : 12;  // some pieces are one long line
-        while (piece.size() < n) piece += rng() % density == 0 ? breaks[rng() % 7] : std::string(1, 'a' + rng() % 3);
+        const std::string piece = randomText(n, kind == 1 ? 4000 : 12);  // some pieces are one long line
         const int32_t at = static_cast<int32_t>(rng() % (len + 1));
         store.InsertText(at, piece);
         model.insert(static_cast<size_t>(at), ReferenceNormalise(piece));
@@ -258,6 +294,7 @@ TEST(TextStore, RandomEditsMatchAPlainStringModel) {
       }
       ASSERT_EQ(StoredText(store), model) << "round " << round << " step " << step;
       ExpectConsistent(store);
+      ASSERT_NO_FATAL_FAILURE(ExpectIndexAgrees(store, rng)) << "round " << round << " step " << step;
       ASSERT_EQ(control.Lines().Count(), store.RowCount);
       std::string joined;
       std::vector<std::string> rows;

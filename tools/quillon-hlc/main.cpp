@@ -5,6 +5,7 @@
 //   quillon-hlc --html FILE TEXT     write a text, highlighted with the definition, as HTML
 //   quillon-hlc --rtf FILE TEXT      the same as RTF
 // Exit status: 0 done, 1 the script, stored parser or text could not be used, 2 bad arguments.
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -21,10 +22,10 @@
 #include "highlight/ScanText.h"
 #include "highlight/SYM_ScriptCompiler.h"
 #include "highlight/SymCompError.h"
+#include "services/ExportInput.h"
 #include "services/HtmlExport.h"
 #include "services/RtfExport.h"
 #include "services/SM_Settings.h"
-#include "services/StyleRuns.h"
 #include "textmodel/TextStore.h"
 #include "toolkit/Exception.h"
 #include "toolkit/MemoryStream.h"
@@ -146,11 +147,21 @@ void LoadParser(const std::string& file, TInkMemoParser& parser) {
   }
 }
 
+// A text file in a row store, loaded through the bulk path.
+void LoadText(const std::string& textFile, const std::string& text, TTextStore& store) {
+  if (text.size() > static_cast<size_t>(INT32_MAX)) throw TToolError{textFile + ": too large (at most 2 GB)"};
+  try {
+    store.AppendText(text);
+  } catch (const Exception& e) {
+    throw TToolError{textFile + ": " + e.Message};
+  }
+}
+
 int ScanCommand(const std::string& file, const std::string& textFile) {
   TInkMemoParser parser;
   LoadParser(file, parser);
   TTextStore store;
-  store.InsertText(0, ReadFile(textFile));
+  LoadText(textFile, ReadFile(textFile), store);
   std::vector<uint8_t> values;
   try {
     values = ScanText(parser, store);
@@ -185,7 +196,7 @@ int ExportCommand(const std::string& file, const std::string& textFile, bool htm
   LoadParser(file, parser);
   const std::string text = ReadFile(textFile);
   TTextStore store;
-  store.InsertText(0, text);
+  LoadText(textFile, text, store);
   try {
     TRescanner(store, parser).HighlightAll();
   } catch (const Exception& e) {

@@ -1,6 +1,7 @@
 #pragma once
-// The caret as the platform keeps one per focused window: created with a size (hidden until
-// shown), placed, shown and hidden with a count (each Hide needs a Show), destroyed. The host
+// The caret of a focused window: created with a size (hidden until shown), placed, shown,
+// hidden, destroyed. Showing and hiding are plain switches, not counted: the control shows the
+// caret after every paint that finds it inside the text area and hides it otherwise. The host
 // draws it by inverting its rectangle and blinks it.
 #include <QRect>
 
@@ -10,25 +11,20 @@ class THostCaret {
 public:
   void Create(int width, int height) {
     exists_ = true;
+    shown_ = false;
     size_ = QSize(width, height);
-    hideCount_ = 1;
   }
-  void Destroy() { exists_ = false; }
+  void Destroy() { exists_ = shown_ = false; }
   void SetPos(int x, int y) { pos_ = QPoint(x, y); }
-  void Show() {
-    if (exists_ && hideCount_ > 0) --hideCount_;
-  }
-  void Hide() {
-    if (exists_) ++hideCount_;
-  }
+  void Show() { shown_ = exists_; }
+  void Hide() { shown_ = false; }
   bool Exists() const { return exists_; }
-  // Shown: created and every Hide balanced by a Show.
-  bool Shown() const { return exists_ && hideCount_ == 0; }
+  bool Shown() const { return shown_; }
   QRect Rect() const { return QRect(pos_, size_); }
 
 private:
   bool exists_ = false;
-  int hideCount_ = 0;
+  bool shown_ = false;
   QPoint pos_;
   QSize size_;
 };

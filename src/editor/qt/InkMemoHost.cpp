@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
+#include <chrono>
 
 #include "editor/qt/EventBoundary.h"
 #include "toolkit/VirtualKeys.h"
@@ -33,6 +34,7 @@ TInkMemoHost::TInkMemoHost(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAutoFillBackground(false);
   viewport()->setMouseTracking(true);
+  viewport()->setAcceptDrops(true);
   viewport()->setCursor(Qt::IBeamCursor);
   for (const TScrollBarKind bar : {TScrollBarKind::Horizontal, TScrollBarKind::Vertical}) {
     QScrollBar* scroll = BarOf(*this, bar);
@@ -121,12 +123,16 @@ void TInkMemoHost::SetCaretPos(int32_t x, int32_t y) {
   RestartBlink();
 }
 
+// Showing a shown caret changes nothing, so a target that shows it after every paint does not
+// keep restarting the blink.
 void TInkMemoHost::ShowCaret() {
+  if (caret_.Shown()) return;
   caret_.Show();
   RestartBlink();
 }
 
 void TInkMemoHost::HideCaret() {
+  if (!caret_.Shown()) return;
   UpdateCaret();
   caret_.Hide();
   blink_.stop();
@@ -189,12 +195,9 @@ void TInkMemoHost::KillTimer(uint32_t id) {
 }
 
 uint32_t TInkMemoHost::TickCount() const {
-  static const QElapsedTimer start = [] {
-    QElapsedTimer t;
-    t.start();
-    return t;
-  }();
-  return static_cast<uint32_t>(start.elapsed());
+  // Milliseconds of the monotonic clock (since boot), wrapping at 32 bits.
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
 uint32_t TInkMemoHost::DoubleClickTime() const {

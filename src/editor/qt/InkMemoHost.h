@@ -11,9 +11,10 @@
 //
 // Menu shortcuts of the window win over the editor's keys: the host never claims a shortcut,
 // so Ctrl+Y runs the window's Redo. Tab reaches the editor when it asks for it (WM_GETDLGCODE).
-// Dropped files and links are not taken: they go on to the window.
+// Text and HTML dragged over it go to the target as drop messages; a drag the target does not
+// take (files, unless it asks for them) goes on to the window.
 #include <QAbstractScrollArea>
-#include <QElapsedTimer>
+#include <QDrag>
 #include <QTimer>
 #include <array>
 #include <map>
@@ -65,6 +66,7 @@ public:
   bool KeyDown(uint16_t vk) const override;
   void Beep() override;
   TClipboard& Clipboard() override { return clipboard_; }
+  TDropEffect DoDragDrop(const std::string& utf8, TDropEffect allowed) override;
   void ShowMessage(const std::string& text) override;
   bool Visible() const override { return isVisible(); }
 
@@ -74,6 +76,11 @@ public:
   TCursor Cursor() const { return cursor_; }
 
 protected:
+  // Draws over what the target painted in area (marks of the window's own), before the caret.
+  virtual void PaintOver(TCanvas& /*canvas*/, const TRect& /*area*/) {}
+  // Runs a drag out of the window until it ends; returns the action the drop chose.
+  virtual Qt::DropAction ExecDrag(QDrag& drag, Qt::DropActions actions, Qt::DropAction preferred);
+
   bool event(QEvent* e) override;
   bool viewportEvent(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
@@ -88,6 +95,10 @@ protected:
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragMoveEvent(QDragMoveEvent* e) override;
+  void dragLeaveEvent(QDragLeaveEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
   void timerEvent(QTimerEvent* e) override;
   void showEvent(QShowEvent* e) override;
   void hideEvent(QHideEvent* e) override;
@@ -105,6 +116,8 @@ private:
 
   void SendSize();
   void SendMouse(TMsgNum msg, const QMouseEvent& e);
+  // A drag event as a drop message: the target's effect accepts the event, none ignores it.
+  LRESULT SendDrop(TMsgNum msg, QDropEvent& e);
   void SendTyped(const std::u32string& characters);
   void ScrollBarAction(TScrollBarKind bar, int action);
   void ScrollBarReleased(TScrollBarKind bar);

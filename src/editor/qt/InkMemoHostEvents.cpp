@@ -121,7 +121,10 @@ void TInkMemoHost::paintEvent(QPaintEvent* e) {
       if (!RunGuarded([&] { target_->Perform(WM_PAINT, 0, reinterpret_cast<LPARAM>(&request)); })) {
         painter.setClipping(false);
         painter.fillRect(rect, palette().color(QPalette::Base));
+        return;
       }
+      canvas.SetClip(&request.Rect);
+      RunGuarded([&] { PaintOver(canvas, request.Rect); });
     };
     ++depth_;
     if (region.rectCount() <= kMaxPaintRects) {

@@ -5,16 +5,40 @@
 #include <QMimeData>
 
 namespace ql {
+namespace {
 
-bool TQtClipboard::HasText() const {
+QString MimeName(std::string_view mime) { return QString::fromLatin1(mime.data(), static_cast<qsizetype>(mime.size())); }
+
+QByteArray Bytes(const std::string& data) { return QByteArray(data.data(), static_cast<qsizetype>(data.size())); }
+
+}  // namespace
+
+bool TQtClipboard::HasFormat(std::string_view mime) const {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  return data != nullptr && data->hasText();
+  if (data == nullptr) return false;
+  if (mime == mimeText) return data->hasText();
+  if (mime == mimeHtml) return data->hasHtml();
+  return data->hasFormat(MimeName(mime));
 }
 
-std::string TQtClipboard::GetText() const { return QGuiApplication::clipboard()->text().toStdString(); }
+std::string TQtClipboard::GetFormat(std::string_view mime) const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (data == nullptr) return {};
+  if (mime == mimeText) return data->text().toStdString();
+  if (mime == mimeHtml) return data->html().toStdString();
+  return data->data(MimeName(mime)).toStdString();
+}
 
-void TQtClipboard::SetText(std::string_view utf8) {
-  QGuiApplication::clipboard()->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+void TQtClipboard::SetFormats(const std::vector<TClipFormat>& formats) {
+  auto* data = new QMimeData;
+  for (const TClipFormat& f : formats) {
+    if (f.Mime == mimeText) {
+      data->setText(QString::fromUtf8(f.Data.data(), static_cast<qsizetype>(f.Data.size())));
+    } else {
+      data->setData(MimeName(f.Mime), Bytes(f.Data));
+    }
+  }
+  QGuiApplication::clipboard()->setMimeData(data);  // the clipboard owns it; an empty one empties it
 }
 
 }  // namespace ql

@@ -127,4 +127,11 @@ int32_t TQtFontFactory::TextWidth(TFontHandle font, std::string_view utf8) {
   return made.FontMetrics.horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
+TQtFontFactory& QtFontFactory() {
+  static auto* const factory = new TQtFontFactory;  // never freed: no font outlives it at exit
+  return *factory;
+}
+
+void InstallQtFontFactory() { SetDefaultFontFactory(&QtFontFactory()); }
+
 }  // namespace ql

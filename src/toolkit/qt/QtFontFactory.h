@@ -5,8 +5,7 @@
 // width of a run is the sum of its characters' widths and text drawn at whole-pixel positions
 // lines up with the columns the editor computes.
 //
-// Install one with SetDefaultFontFactory before any settings object exists; it must outlive
-// every font it made.
+// Install the program's one (InstallQtFontFactory) before any settings object exists.
 #include <QFont>
 #include <QFontMetrics>
 #include <array>
@@ -53,5 +52,11 @@ private:
   QPaintDevice* printer_ = nullptr;
   std::unique_ptr<QImage> printerStandIn_;
 };
+
+// The program's Qt font factory: made on first use and kept until the process ends (fonts made
+// by it may be freed at any time before). InstallQtFontFactory makes it the default factory,
+// which settings objects made afterwards use; installing it again changes nothing.
+TQtFontFactory& QtFontFactory();
+void InstallQtFontFactory();
 
 }  // namespace ql

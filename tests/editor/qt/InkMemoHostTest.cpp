@@ -246,6 +246,8 @@ TEST_F(InkMemoHostTest, PaintsThroughTheTargetAndInvertsTheCaretOverIt) {
   EXPECT_EQ(Shot().pixel(5, 4), qRgb(255, 255, 255));
   Host->ShowCaret();
   QTRY_VERIFY_WITH_TIMEOUT(!Host->CaretBlinkOn(), 3000);  // it blinks
+  Host->ShowCaret();  // the editor shows it after every message: that must not stop the blinking
+  EXPECT_FALSE(Host->CaretBlinkOn());
   Host->DestroyCaret();
   EXPECT_FALSE(Host->Caret().Exists());
 }

@@ -7,13 +7,14 @@
 #include <sstream>
 
 #include "CompilerTesting.h"
+#include "SourceRoot.h"
 
 using namespace ql;
 
 namespace {
 
 std::string XmlScriptText() {
-  std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../../../resources/xml/xml.hls", std::ios::binary);
+  std::ifstream in(ql::test::SourceRoot() / "resources/xml/xml.hls", std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   return text.str();

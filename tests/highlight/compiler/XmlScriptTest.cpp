@@ -4,13 +4,16 @@
 #include <filesystem>
 
 #include "CompilerTesting.h"
+#include "SourceRoot.h"
 #include "toolkit/FileStream.h"
 
 using namespace ql;
 
 namespace {
 
-const std::filesystem::path kScriptDir = std::filesystem::path(__FILE__).parent_path() / "../../../resources/xml";
+using ql::test::SourceRoot;
+
+const std::filesystem::path kScriptDir = SourceRoot() / "resources/xml";
 
 class XmlScript : public ::testing::Test {
 protected:

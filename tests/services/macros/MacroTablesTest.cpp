@@ -154,7 +154,6 @@ TEST(MacroTables, TruncatedOrCorruptStreamsRaiseReadErrorsAndChangeNothing) {
   } corrupt[] = {
       {"negative count", Int(-1) + tail + Short(";")},
       {"count beyond the data", Int(0x10000000) + tail + Short(";")},
-      {"duplicate names", Int(2) + Short("a") + Short("") + Str("x") + Short("A") + Short("") + Str("y") + tail + Short(";")},
       {"expansion length beyond the data", Int(1) + Short("a") + Short("") + Int(1000) + "x"},
       {"hotkey that names no key", Int(0) + Str("Ctrl+Nothing") + Int(1) + Short(";")},
       {"unclosed key name in the triggers", Int(0) + tail + Short("\\{Return")},
@@ -163,4 +162,20 @@ TEST(MacroTables, TruncatedOrCorruptStreamsRaiseReadErrorsAndChangeNothing) {
     EXPECT_THROW(Load(target, c.bytes), EReadError) << c.what;
     EXPECT_EQ(StreamBytes(target), before) << c.what;
   }
+
+  // A name stored twice is refused as adding it twice would be, naming the entry as written.
+  TCodeTemplates templates;
+  templates.AddTemplate("keep", "", "me");
+  const std::string kept = StreamBytes(templates);
+  try {
+    Load(templates, Int(3) + Short("b") + Short("") + Str("x") + Short("Ab") + Short("") + Str("y") + Short("aB") +
+                        Short("") + Str("z") + tail);
+    ADD_FAILURE() << "a duplicate name was accepted";
+  } catch (const EKeywords& e) {
+    EXPECT_EQ(e.Message, "Duplicate keyword - 'aB'");
+  }
+  EXPECT_EQ(StreamBytes(templates), kept);
+  EXPECT_THROW(Load(target, Int(2) + Short("a") + Short("") + Str("x") + Short("A") + Short("") + Str("y") + tail + Short(";")),
+               EKeywords);
+  EXPECT_EQ(StreamBytes(target), before);
 }

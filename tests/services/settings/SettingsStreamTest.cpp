@@ -4,6 +4,7 @@
 
 #include "SettingsFixtures.h"
 #include "services/KeyDefaults.h"
+#include "services/KeyErrors.h"
 #include "toolkit/StreamCopy.h"
 
 using namespace ql;
@@ -111,7 +112,7 @@ TEST(SettingsStream, TruncatedStreamsRaiseReadErrorsAndChangeNothing) {
   }
 }
 
-TEST(SettingsStream, CorruptDataRaisesReadErrorsAndChangesNothing) {
+TEST(SettingsStream, CorruptOrConflictingDataRaisesAndChangesNothing) {
   const FreshForm f;
   auto withTables = [&f](const std::string& count, const std::string& tables) {
     return f.head + f.editableCount + f.middle + count + tables + f.tables + f.gutterFont;
@@ -140,16 +141,34 @@ TEST(SettingsStream, CorruptDataRaisesReadErrorsAndChangesNothing) {
   Populate(target);
   const std::string before = StreamBytes(target);
   for (const auto& c : cases) {
+    // Conflicting keyword tables raise what adding them would; broken bytes a read error.
     try {
       Load(target, c.bytes);
       ADD_FAILURE() << c.what << ": accepted";
-    } catch (const EReadError& e) {
+    } catch (const EKeywords& e) {
+      EXPECT_NE(c.message, nullptr) << c.what << ": " << e.Message;
       if (c.message != nullptr) {
         EXPECT_EQ(e.Message, c.message) << c.what;
       }
+    } catch (const EReadError& e) {
+      EXPECT_EQ(c.message, nullptr) << c.what << ": " << e.Message;
     }
     EXPECT_EQ(StreamBytes(target), before) << c.what;
   }
+}
+
+TEST(SettingsStream, ConflictingKeySequencesRaiseAmbiguousKeyPair) {
+  const FreshForm f;
+  const std::string templatePart = Int(0) + Str("Ctrl+J") + Int(1);
+  const std::string triggers = TAutoReplace::DefaultTriggers;
+  const std::string ctrlY("\x59\x40", 2);  // Ctrl+Y as a 16-bit key code
+  const std::string keys = Int(0) + Int(2) + ctrlY + std::string(2, '\0') + Int(40) + ctrlY + std::string(2, '\0') + Int(41);
+  const std::string tables = templatePart + Byte(static_cast<uint8_t>(triggers.size())) + triggers + templatePart + keys;
+  TSM_Settings target;
+  Populate(target);
+  const std::string before = StreamBytes(target);
+  EXPECT_THROW(Load(target, f.head + f.editableCount + f.middle + f.tableCount + tables + f.gutterFont), EAmbigiousKeyPair);
+  EXPECT_EQ(StreamBytes(target), before);
 }
 
 TEST(SettingsStream, MoreThanFiftyEditableStylesKeepTheFirstFifty) {
