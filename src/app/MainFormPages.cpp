@@ -125,7 +125,6 @@ void TMainForm::bbEditSelectAllClick() {
 
 void TMainForm::bbEditorProperitiesClick() {
   // On OK the parser applies the settings to all three editors and writes them to the registry.
-  // The command stays disabled until the property pages are part of the program.
   XMLParser->EditProperties(TSM_PropEdPages::All());
 }
 
