@@ -2,6 +2,7 @@
 // and the preview that shows them.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -84,9 +85,18 @@ void TOptionsDialog::FontFamilyBoxChange() {
   const int index = FontFamilyBox->currentIndex();
   const uint8_t charset = index >= 0 ? static_cast<uint8_t>(FontFamilyBox->itemData(index).toUInt()) : DEFAULT_CHARSET;
   FontNameBox->clear();
-  FontNameBox->addItems(FontFaces(charset));
+  QStringList faces = FontFaces(charset);
   TFontSpec font = FEditor->GetFont();
-  const int name = FontNameBox->findText(QString::fromUtf8(font.Name.c_str()), Qt::MatchFixedString);
+  // A face the system knows by another name (a metric-compatible substitute) is listed too, so
+  // the box shows the font in force.
+  const QString current = QString::fromUtf8(font.Name.c_str());
+  if (!faces.contains(current, Qt::CaseInsensitive) && QFontInfo(QFont(current)).family() != current &&
+      faces.contains(QFontInfo(QFont(current)).family(), Qt::CaseInsensitive)) {
+    faces.append(current);
+    faces.sort(Qt::CaseInsensitive);
+  }
+  FontNameBox->addItems(faces);
+  const int name = FontNameBox->findText(current, Qt::MatchFixedString);
   FontNameBox->setCurrentIndex(name);
   if (name >= 0 && index >= 0 && font.CharSet != charset) {
     font.CharSet = charset;

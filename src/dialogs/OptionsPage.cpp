@@ -1,6 +1,7 @@
 // The Options page: option bits, indent step, wrap column, tab stops, right margin and gutter.
 #include <QCheckBox>
 #include <QLineEdit>
+#include <functional>
 
 #include "dialogs/OptionsDialog.h"
 #include "dialogs/SpinButton.h"
@@ -16,6 +17,16 @@ namespace {
 constexpr int32_t kMaxRightMargin = 199;
 
 std::string Text(const QLineEdit* box) { return box->text().toStdString(); }
+
+// Gives the number in box to the preview (set), then shows the value the preview reports (get)
+// and keeps it in the working settings' field. Text that is no number raises EConvertError.
+void ApplyNumber(QLineEdit* box, const std::function<void(int32_t)>& set, const std::function<int32_t()>& get,
+                 int32_t& field) {
+  box->setModified(false);
+  set(StrToInt(Text(box)));
+  field = get();
+  box->setText(QString::number(field));
+}
 }  // namespace
 
 void TOptionsDialog::SHIFTSelectBoxClick(QCheckBox* box) {
@@ -77,20 +88,16 @@ void TOptionsDialog::ParaSpinButtonClick(TSpinButton& spin, int step) {
 
 void TOptionsDialog::WrapColumnBoxExit() {
   if (Working() == nullptr) return;
-  WrapColumnBox->setModified(false);
-  const int32_t value = StrToInt(Text(WrapColumnBox));
-  FEditor->SetWrapAtColumn(value);
-  Working()->WrapAtColumn = FEditor->GetWrapAtColumn();
-  WrapColumnBox->setText(QString::number(Working()->WrapAtColumn));
+  ApplyNumber(
+      WrapColumnBox, [this](int32_t v) { FEditor->SetWrapAtColumn(v); }, [this] { return FEditor->GetWrapAtColumn(); },
+      Working()->WrapAtColumn);
 }
 
 void TOptionsDialog::IndentStepBoxExit() {
   if (Working() == nullptr) return;
-  IndentStepBox->setModified(false);
-  const int32_t value = StrToInt(Text(IndentStepBox));
-  FEditor->SetIndentStep(value);
-  Working()->IndentStep = FEditor->GetIndentStep();
-  IndentStepBox->setText(QString::number(Working()->IndentStep));
+  ApplyNumber(
+      IndentStepBox, [this](int32_t v) { FEditor->SetIndentStep(v); }, [this] { return FEditor->GetIndentStep(); },
+      Working()->IndentStep);
 }
 
 void TOptionsDialog::TabColumnsBoxExit() {
