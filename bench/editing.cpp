@@ -68,16 +68,22 @@ void BM_EnterAutoIndentMiddle(benchmark::State& state) {
   TInkMemo& memo = *editor.Memo;
   const int32_t at = IndentedRowEnd(memo);
   std::vector<double> samples;
+  int32_t inserted = 0;
   for (auto _ : state) {
     memo.SetSelection(at, at);
+    const int32_t before = memo.Store().TextLength;
     const auto start = Clock::now();
     memo.Perform(WM_KEYDOWN, VK_RETURN);
     memo.Perform(WM_CHAR, '\r');
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     state.SetIterationTime(seconds);
     samples.push_back(seconds * 1e6);
+    inserted = memo.Store().TextLength - before;
     memo.Perform(EM_UNDO);
   }
+  // The line break and the indentation of the row it was typed in.
+  if (inserted < 2) state.SkipWithError("Enter did not indent the new row");
+  state.counters["chars_inserted"] = inserted;
   Report(state, samples);
   memo.Perform(EM_EMPTYUNDOBUFFER);
 }
@@ -92,9 +98,11 @@ void BM_TemplateCtrlJMiddle(benchmark::State& state) {
                                          "  <xsl:text> </xsl:text>\r</xsl:for-each>");
   const int32_t at = IndentedRowEnd(memo);
   std::vector<double> samples;
+  int32_t inserted = 0;
   for (auto _ : state) {
     memo.SetSelection(at, at);
     memo.SetSelText(" loop");
+    const int32_t before = memo.Store().TextLength;
     editor.Host.Held = VK_CONTROL;
     const auto start = Clock::now();
     memo.Perform(WM_KEYDOWN, 'J');
@@ -103,9 +111,13 @@ void BM_TemplateCtrlJMiddle(benchmark::State& state) {
     memo.Perform(WM_KEYUP, 'J');
     state.SetIterationTime(seconds);
     samples.push_back(seconds * 1e6);
+    inserted = memo.Store().TextLength - before;
     memo.Perform(EM_UNDO);  // the expansion
     memo.Perform(EM_UNDO);  // the typed name
   }
+  // Four rows of template (and their indentation) in place of the four-letter name.
+  if (inserted < 60) state.SkipWithError("Ctrl+J did not expand the template");
+  state.counters["chars_inserted"] = inserted;
   Report(state, samples);
   memo.Perform(EM_EMPTYUNDOBUFFER);
   memo.Settings().Templates().RemoveEntry("loop");

@@ -42,12 +42,22 @@ void BM_TypeInWrappedLine(benchmark::State& state) {
   WrapAtWindow(editor, 80);
   const int32_t at = static_cast<int32_t>(text.size()) + 1000;
   editor.Memo->SetSelection(at, at);
-  const TTextRow* before = editor.Memo->Store().FirstRow;
+  // The last row of the line before and the first row of the line after.
+  TTextStore& store = editor.Memo->Store();
+  const TTextRow* above = store.LocateRow(static_cast<int32_t>(text.size()) - 1).Row;
+  const TTextRow* below = store.LocateRow(static_cast<int32_t>(text.size() + line.size()) + 1).Row;
+  const int32_t length = store.TextLength;
   for (auto _ : state) {
     editor.Memo->Perform(WM_CHAR, 'x');
     editor.Memo->Perform(WM_KEYDOWN, VK_BACK);
+    editor.Memo->Perform(WM_KEYUP, VK_BACK);
   }
-  if (editor.Memo->Store().FirstRow != before) state.SkipWithError("rows of other lines were rebuilt");
+  if (store.TextLength != length) state.SkipWithError("the text changed");
+  if (store.LocateRow(static_cast<int32_t>(text.size()) - 1).Row != above ||
+      store.LocateRow(static_cast<int32_t>(text.size() + line.size()) + 1).Row != below) {
+    state.SkipWithError("rows of other lines were rebuilt");
+  }
+  state.counters["rows"] = store.RowCount;
   state.counters["edits"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_TypeInWrappedLine)->Unit(benchmark::kMicrosecond);

@@ -20,7 +20,6 @@
 
 #include "EditorBench.h"
 #include "editor/qt/QtInkMemo.h"
-#include "toolkit/qt/QtFontFactory.h"
 
 using namespace ql;
 using namespace ql::bench;
@@ -162,13 +161,3 @@ BENCHMARK(BM_QtScrollLine)->Arg(50)->UseManualTime()->Unit(benchmark::kMicroseco
 BENCHMARK(BM_QtScrollPage)->Arg(50)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  InstallQtFontFactory();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -15,7 +15,6 @@
 #include "editor/qt/QtInkMemo.h"
 #include "services/CodeTemplates.h"
 #include "services/SM_Settings.h"
-#include "toolkit/qt/QtFontFactory.h"
 
 using namespace ql;
 
@@ -67,13 +66,3 @@ void BM_QtPickListOpen(benchmark::State& state) {
 BENCHMARK(BM_QtPickListOpen)->Arg(500)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  InstallQtFontFactory();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
