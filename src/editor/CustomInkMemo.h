@@ -426,7 +426,8 @@ private:
   int32_t ScrollScale() const;
 
   // -- Editing.cpp
-  void ReplaceSel(std::string_view text, bool quiet);
+  // owner, when given, holds text: the history takes it over instead of copying it.
+  void ReplaceSel(std::string_view text, bool quiet, std::string* owner = nullptr);
   void InsertTyped(std::string_view bytes);
   // Fills from display column from to column to with blanks (or TABs and blanks, by the options).
   void InsertFill(int32_t from, int32_t to);
@@ -690,6 +691,8 @@ public:
   TTransaction(const TTransaction&) = delete;
   TTransaction& operator=(const TTransaction&) = delete;
   void Commit(std::string_view inserted);
+  // Commits with inserted taken over by the history, not copied.
+  void Commit(std::string inserted);
 
 private:
   TCustomInkMemo& editor_;
