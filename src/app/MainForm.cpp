@@ -147,6 +147,14 @@ TMainForm::~TMainForm() {
   AbandonTransform();
   ParserUi().ShowInformation = nullptr;
   ParserUi().EditProperties = nullptr;
+  // The editors are child widgets and outlive this destructor; a focus change while Qt
+  // deletes them must not call back into the part of the window already destroyed.
+  for (TqlnInkMemo* editor : {XMLDoc, XSLTDoc, ResultsDoc, MessagesDoc}) {
+    if (!editor) continue;
+    editor->OnChange = nullptr;
+    editor->OnTextChange = nullptr;
+    editor->OnLinkActivated = nullptr;
+  }
 }
 
 void TMainForm::CreateActions() {

@@ -425,7 +425,8 @@ private:
   int32_t ScrollScale() const;
 
   // -- Editing.cpp
-  void ReplaceSel(std::string_view text, bool quiet);
+  // owner, when given, holds text: the history takes it over instead of copying it.
+  void ReplaceSel(std::string_view text, bool quiet, std::string* owner = nullptr);
   void InsertTyped(std::string_view bytes);
   // Fills from display column from to column to with blanks (or TABs and blanks, by the options).
   void InsertFill(int32_t from, int32_t to);
@@ -546,8 +547,13 @@ private:
   void BindMarks();
   void RepaintAnnotations();
 
+  // The editor's line tracks go with it, each reported through OnTrackFree.
+  void FreeLineTracks() noexcept;
+
   // -- PaintMarks.cpp: glyphs, marks, whitespace marks, the focus line
   TRowMarker RowMarkerAt(int32_t rowStart) const;
+  // The row colours of the line row belongs to: a wrapped line's continuation rows too.
+  TRowMarker LineMarkerOf(const TTextRow& row, int32_t rowStart) const;
   void PaintGutterGlyphs(TCanvas& canvas, const TTextRow& row, const TRowMarker& marker, int32_t y);
   void PaintRowMarks(TCanvas& canvas, const TTextRow& row, int32_t rowStart, int32_t y);
   // The blanks and TABs of layout characters [first, last) drawn on background back.
@@ -684,6 +690,8 @@ public:
   TTransaction(const TTransaction&) = delete;
   TTransaction& operator=(const TTransaction&) = delete;
   void Commit(std::string_view inserted);
+  // Commits with inserted taken over by the history, not copied.
+  void Commit(std::string inserted);
 
 private:
   TCustomInkMemo& editor_;

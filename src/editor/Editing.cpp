@@ -2,6 +2,7 @@
 // deleting, pasting, and undo and redo replaying the history.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "editor/CustomInkMemo.h"
 #include "services/KeyActions.h"
@@ -72,7 +73,12 @@ TTransaction::~TTransaction() {
 
 void TTransaction::Commit(std::string_view inserted) {
   if (!active_) return;
-  editor_.history_->Push({before_, {editor_.SelAnchor(), editor_.SelCaret()}, removed_, inserted});
+  Commit(std::string(inserted));
+}
+
+void TTransaction::Commit(std::string inserted) {
+  if (!active_) return;
+  editor_.history_->Push(before_, {editor_.SelAnchor(), editor_.SelCaret()}, std::move(removed_), std::move(inserted));
   editor_.transactionOpen_ = false;
   active_ = false;
 }
@@ -91,7 +97,7 @@ void TCustomInkMemo::ClearHistory() { history_->Clear(); }
 
 // --- The primitive ---
 
-void TCustomInkMemo::ReplaceSel(std::string_view text, bool quiet) {
+void TCustomInkMemo::ReplaceSel(std::string_view text, bool quiet, std::string* owner) {
   TTextStore& store = Store();
   const int32_t start = std::min(SelAnchor(), SelCaret());
   const int32_t end = std::max(SelAnchor(), SelCaret());
@@ -108,6 +114,7 @@ void TCustomInkMemo::ReplaceSel(std::string_view text, bool quiet) {
     filled = FillText(ColumnOfOffset(start), virtualColumn_);
     filled.append(text);
     text = filled;
+    owner = &filled;
     SetBeyondEOL(false);
   }
   if (start == end && text.empty()) return;
@@ -119,6 +126,8 @@ void TCustomInkMemo::ReplaceSel(std::string_view text, bool quiet) {
   SetSelectionEnds(start + inserted, start + inserted);
   if (NeedsNormalising(text)) {
     transaction.Commit(store.GetRange(start, start + inserted));
+  } else if (owner != nullptr) {
+    transaction.Commit(std::move(*owner));
   } else {
     transaction.Commit(text);
   }
@@ -305,14 +314,14 @@ void TCustomInkMemo::Paste(std::string utf8, int32_t group) {
   bytes.resize(static_cast<size_t>(normaliser.NormaliseChunk(bytes.data(), static_cast<int32_t>(bytes.size()), bytes.data())));
   TUndoGroup<TCustomInkMemo> undoGroup(*this, group);
   keepPreferredX_ = false;
-  ReplaceSel(bytes, false);
+  ReplaceSel(bytes, false, &bytes);
 }
 
 void TCustomInkMemo::InsertStream(TStream& stream, bool quiet) {
   const int64_t size = stream.Size() - stream.Position();
   std::string bytes(static_cast<size_t>(std::max<int64_t>(size, 0)), '\0');
   if (size > 0) stream.ReadBuffer(bytes.data(), static_cast<int32_t>(size));
-  ReplaceSel(bytes, quiet);
+  ReplaceSel(bytes, quiet, &bytes);
 }
 
 // --- Undo and redo ---

@@ -1,6 +1,20 @@
 #include "editor/UndoStack.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace ql {
+namespace {
+
+// Makes room for needed elements, growing by a quarter rather than doubling: a long history's
+// spare room stays small next to what it holds.
+template <typename Container>
+void GrowFor(Container& c, size_t needed) {
+  if (needed <= c.capacity()) return;
+  c.reserve(std::max(needed, c.capacity() + c.capacity() / 4 + 64));
+}
+
+}  // namespace
 
 void TUndoStack::BeginGroup(int32_t id, TSelectionEnds selection) {
   if (groupOpen_) return;
@@ -8,6 +22,8 @@ void TUndoStack::BeginGroup(int32_t id, TSelectionEnds selection) {
   groupRecorded_ = false;
   groupId_ = id;
   groupStart_ = selection;
+  groupFirstEntry_ = entries_.size();
+  groupFirstPayload_ = payload_.size();
 }
 
 void TUndoStack::EndGroup(int32_t id, TSelectionEnds selection) {
@@ -17,62 +33,131 @@ void TUndoStack::EndGroup(int32_t id, TSelectionEnds selection) {
   TEntry& last = entries_[cursor_ - 1];
   if (cursor_ == entries_.size() && last.Kind == ekText && last.After == selection) {
     last.Flags |= efEndsGroup;
-    return;
+  } else {
+    Truncate();
+    TEntry marker;
+    marker.Kind = ekGroupEnd;
+    marker.Before = marker.After = selection;
+    Append(marker);
   }
-  Truncate();
-  TEntry marker;
-  marker.Kind = ekGroupEnd;
-  marker.Group = static_cast<uint16_t>(id);
-  marker.Before = marker.After = selection;
-  marker.Payload = payload_.size();
-  entries_.push_back(marker);
+  Compact();
+}
+
+void TUndoStack::Compact() {
+  // Only a group that made up a quarter of the history is worth the copy; typing never is.
+  if (entries_.size() - std::min(groupFirstEntry_, entries_.size()) >= entries_.size() / 4) entries_.shrink_to_fit();
+  if (payload_.size() - std::min(groupFirstPayload_, payload_.size()) >= payload_.size() / 4) payload_.shrink_to_fit();
+}
+
+size_t TUndoStack::PayloadOffset(size_t index) const {
+  if (index >= entries_.size()) return payload_.size();
+  const size_t first = index / kCheckpointEvery * kCheckpointEvery;
+  size_t offset = checkpoints_[index / kCheckpointEvery];
+  for (size_t j = first; j < index; ++j) offset += InlineBytes(entries_[j]);
+  return offset;
+}
+
+void TUndoStack::Append(const TEntry& entry, std::string_view removed, std::string_view inserted) {
+  if (entries_.size() % kCheckpointEvery == 0) {
+    GrowFor(checkpoints_, checkpoints_.size() + 1);
+    checkpoints_.push_back(payload_.size());
+  }
+  GrowFor(entries_, entries_.size() + 1);
+  GrowFor(payload_, payload_.size() + removed.size() + inserted.size());
+  entries_.push_back(entry);
+  payload_.append(removed);
+  payload_.append(inserted);
   cursor_ = entries_.size();
 }
 
 void TUndoStack::Truncate() {
   if (cursor_ == entries_.size()) return;
-  payload_.resize(entries_[cursor_].Payload);
+  payload_.resize(PayloadOffset(cursor_));
+  while (!blocks_.empty() && blocks_.back().Entry >= cursor_) {
+    blockBytes_ -= blocks_.back().Removed.capacity() + blocks_.back().Inserted.capacity();
+    blocks_.pop_back();
+  }
+  checkpoints_.resize((cursor_ + kCheckpointEvery - 1) / kCheckpointEvery);
   entries_.resize(cursor_);
 }
 
+bool TUndoStack::RecordGroupBegin(TSelectionEnds before) {
+  if (!groupOpen_ || groupRecorded_) return false;
+  groupRecorded_ = true;
+  if (before == groupStart_) return true;
+  TEntry marker;
+  marker.Kind = ekGroupBegin;
+  marker.Before = marker.After = groupStart_;
+  Append(marker);
+  return false;
+}
+
 void TUndoStack::Push(const TUndoStep& step) {
+  if (step.Removed.size() < kInlineLimit && step.Inserted.size() < kInlineLimit) {
+    Truncate();
+    TEntry entry;
+    if (RecordGroupBegin(step.Before)) entry.Flags |= efBeginsGroup;
+    entry.Before = step.Before;
+    entry.After = step.After;
+    entry.RemovedLength = static_cast<uint16_t>(step.Removed.size());
+    entry.InsertedLength = static_cast<uint16_t>(step.Inserted.size());
+    Append(entry, step.Removed, step.Inserted);
+    return;
+  }
+  Push(step.Before, step.After, std::string(step.Removed), std::string(step.Inserted));
+}
+
+void TUndoStack::Push(TSelectionEnds before, TSelectionEnds after, std::string removed, std::string inserted) {
+  if (removed.size() < kInlineLimit && inserted.size() < kInlineLimit) {
+    Push(TUndoStep{before, after, removed, inserted});
+    return;
+  }
   Truncate();
   TEntry entry;
-  if (groupOpen_ && !groupRecorded_) {
-    groupRecorded_ = true;
-    if (step.Before == groupStart_) {
-      entry.Flags |= efBeginsGroup;
-    } else {
-      TEntry marker;
-      marker.Kind = ekGroupBegin;
-      marker.Group = static_cast<uint16_t>(groupId_);
-      marker.Before = marker.After = groupStart_;
-      marker.Payload = payload_.size();
-      entries_.push_back(marker);
-    }
-  }
-  entry.Group = groupOpen_ ? static_cast<uint16_t>(groupId_) : 0;
-  entry.Before = step.Before;
-  entry.After = step.After;
-  entry.RemovedLength = static_cast<uint32_t>(step.Removed.size());
-  entry.InsertedLength = static_cast<uint32_t>(step.Inserted.size());
-  entry.Payload = payload_.size();
-  payload_.append(step.Removed);
-  payload_.append(step.Inserted);
-  entries_.push_back(entry);
-  cursor_ = entries_.size();
+  if (RecordGroupBegin(before)) entry.Flags |= efBeginsGroup;
+  entry.Flags |= efOwnBlock;
+  entry.Before = before;
+  entry.After = after;
+  blockBytes_ += removed.capacity() + inserted.capacity();
+  blocks_.push_back({entries_.size(), std::move(removed), std::move(inserted)});
+  Append(entry);
 }
 
 void TUndoStack::Clear() {
   std::vector<TEntry>().swap(entries_);
   std::string().swap(payload_);
+  std::vector<size_t>().swap(checkpoints_);
+  std::vector<TBlock>().swap(blocks_);
+  blockBytes_ = 0;
   cursor_ = 0;
   groupRecorded_ = false;
+  groupFirstEntry_ = groupFirstPayload_ = 0;
 }
 
-TUndoStep TUndoStack::StepOf(const TEntry& e) const {
+size_t TUndoStack::MemoryBytes() const {
+  return entries_.capacity() * sizeof(TEntry) + payload_.capacity() + checkpoints_.capacity() * sizeof(size_t) +
+         blocks_.capacity() * sizeof(TBlock) + blockBytes_;
+}
+
+TUndoStep TUndoStack::StepAt(size_t index, size_t offset) const {
+  const TEntry& e = entries_[index];
+  if ((e.Flags & efOwnBlock) != 0) {
+    const auto block = std::lower_bound(blocks_.begin(), blocks_.end(), index,
+                                        [](const TBlock& b, size_t entry) { return b.Entry < entry; });
+    return {e.Before, e.After, block->Removed, block->Inserted};
+  }
   const std::string_view all(payload_);
-  return {e.Before, e.After, all.substr(e.Payload, e.RemovedLength), all.substr(e.Payload + e.RemovedLength, e.InsertedLength)};
+  return {e.Before, e.After, all.substr(offset, e.RemovedLength), all.substr(offset + e.RemovedLength, e.InsertedLength)};
+}
+
+std::vector<TUndoStep> TUndoStack::StepsBetween(size_t first, size_t end) const {
+  std::vector<TUndoStep> steps;
+  size_t offset = PayloadOffset(first);
+  for (size_t j = first; j < end; ++j) {
+    if (entries_[j].Kind == ekText) steps.push_back(StepAt(j, offset));
+    offset += InlineBytes(entries_[j]);
+  }
+  return steps;
 }
 
 size_t TUndoStack::UnitStart(size_t end) const {
@@ -95,23 +180,15 @@ size_t TUndoStack::UnitEnd(size_t start) const {
 }
 
 std::vector<TUndoStep> TUndoStack::UndoUnit() const {
-  std::vector<TUndoStep> steps;
-  if (cursor_ == 0) return steps;
-  const size_t start = UnitStart(cursor_);
-  for (size_t j = cursor_; j-- > start;) {
-    if (entries_[j].Kind == ekText) steps.push_back(StepOf(entries_[j]));
-  }
+  if (cursor_ == 0) return {};
+  std::vector<TUndoStep> steps = StepsBetween(UnitStart(cursor_), cursor_);
+  std::reverse(steps.begin(), steps.end());
   return steps;
 }
 
 std::vector<TUndoStep> TUndoStack::RedoUnit() const {
-  std::vector<TUndoStep> steps;
-  if (cursor_ >= entries_.size()) return steps;
-  const size_t end = UnitEnd(cursor_);
-  for (size_t j = cursor_; j < end; ++j) {
-    if (entries_[j].Kind == ekText) steps.push_back(StepOf(entries_[j]));
-  }
-  return steps;
+  if (cursor_ >= entries_.size()) return {};
+  return StepsBetween(cursor_, UnitEnd(cursor_));
 }
 
 TSelectionEnds TUndoStack::UndoSelection() const {

@@ -47,8 +47,11 @@ public:
   void EndGroup(int32_t id, TSelectionEnds selection);
   bool GroupOpen() const { return groupOpen_; }
   int32_t GroupId() const { return groupId_; }
-  // Records a step (discarding the redo part first).
+  // Records a step (discarding the redo part first), copying its texts.
   void Push(const TUndoStep& step);
+  // Records a step whose texts the history takes over: a long text is kept as it is given, with
+  // no copy of it made.
+  void Push(TSelectionEnds before, TSelectionEnds after, std::string removed, std::string inserted);
   // Discards every entry; an open group stays open, with no step recorded yet.
   void Clear();
 
@@ -59,7 +62,7 @@ public:
   // Entries in effect (below the cursor).
   size_t Count() const { return cursor_; }
   // Bytes the history holds, entries and texts with their spare room.
-  size_t MemoryBytes() const { return entries_.capacity() * sizeof(TEntry) + payload_.capacity(); }
+  size_t MemoryBytes() const;
 
   // --- Playback: the editor applies the steps of one unit, one step at a time ---
 
@@ -79,37 +82,66 @@ public:
 
 private:
   enum TKind : uint8_t { ekText, ekGroupBegin, ekGroupEnd };
-  static constexpr uint8_t efBeginsGroup = 0x01, efEndsGroup = 0x02;
+  static constexpr uint8_t efBeginsGroup = 0x01, efEndsGroup = 0x02, efOwnBlock = 0x04;
+  // Texts up to this long are kept inline, in payload_; a step with a longer one keeps both of
+  // its texts in a block of its own.
+  static constexpr size_t kInlineLimit = 0xFFFF;
+  // Every this many entries, the payload offset of the entry is kept, so that finding an entry's
+  // texts adds up at most this many lengths.
+  static constexpr size_t kCheckpointEvery = 64;
 
   // Invariant: entries below cursor_ are in effect; a group's entries run from its begin (a
   // GroupBegin marker or a text entry with efBeginsGroup) to its end (a GroupEnd marker or a
   // text entry with efEndsGroup), the end missing only for the group still open.
+  // An entry's inline texts follow those of the entries before it in payload_; a replacement of
+  // a whole text costs one entry, so the entry stays small.
   struct TEntry {
-    TKind Kind = ekText;
-    uint8_t Flags = 0;
-    uint16_t Group = 0;
     TSelectionEnds Before;  // markers: the group's selection at that end
     TSelectionEnds After;
-    uint32_t RemovedLength = 0;
-    uint32_t InsertedLength = 0;
-    uint64_t Payload = 0;   // offset in payload_ of the removed bytes, the inserted ones follow
+    uint16_t RemovedLength = 0;   // inline texts only; 0 with efOwnBlock
+    uint16_t InsertedLength = 0;
+    TKind Kind = ekText;
+    uint8_t Flags = 0;
+  };
+  // The texts of an entry with efOwnBlock.
+  struct TBlock {
+    size_t Entry = 0;
+    std::string Removed;
+    std::string Inserted;
   };
 
-  bool BeginsGroup(const TEntry& e) const { return e.Kind == ekGroupBegin || (e.Flags & efBeginsGroup) != 0; }
-  bool EndsGroup(const TEntry& e) const { return e.Kind == ekGroupEnd || (e.Flags & efEndsGroup) != 0; }
-  TUndoStep StepOf(const TEntry& e) const;
+  static bool BeginsGroup(const TEntry& e) { return e.Kind == ekGroupBegin || (e.Flags & efBeginsGroup) != 0; }
+  static bool EndsGroup(const TEntry& e) { return e.Kind == ekGroupEnd || (e.Flags & efEndsGroup) != 0; }
+  static size_t InlineBytes(const TEntry& e) { return size_t{e.RemovedLength} + e.InsertedLength; }
+  // The offset in payload_ of the inline texts of entry index.
+  size_t PayloadOffset(size_t index) const;
+  // The step of entry index, whose inline texts start at offset.
+  TUndoStep StepAt(size_t index, size_t offset) const;
+  // The text steps of the entries from first to end (exclusive), oldest first.
+  std::vector<TUndoStep> StepsBetween(size_t first, size_t end) const;
   // First entry of the unit that ends at end (exclusive); one past the unit starting at start.
   size_t UnitStart(size_t end) const;
   size_t UnitEnd(size_t start) const;
+  // Appends an entry and its inline texts, keeping the checkpoints.
+  void Append(const TEntry& entry, std::string_view removed = {}, std::string_view inserted = {});
+  // Opens the group's record before its first step; returns whether the step carries its begin.
+  bool RecordGroupBegin(TSelectionEnds before);
   void Truncate();
+  // Gives back the spare room a large group left, once it is closed.
+  void Compact();
 
   std::vector<TEntry> entries_;
-  std::string payload_;  // the texts of entries_, in entry order
+  std::string payload_;              // the inline texts of entries_, in entry order
+  std::vector<size_t> checkpoints_;  // [k]: PayloadOffset(k * kCheckpointEvery)
+  std::vector<TBlock> blocks_;       // by ascending Entry
+  size_t blockBytes_ = 0;            // the texts' room in blocks_
   size_t cursor_ = 0;
   bool groupOpen_ = false;
   bool groupRecorded_ = false;  // the open group's begin is in entries_
   int32_t groupId_ = 0;
   TSelectionEnds groupStart_;
+  size_t groupFirstEntry_ = 0;    // entries_ and payload_ sizes when the open group began
+  size_t groupFirstPayload_ = 0;
 };
 
 }  // namespace ql

@@ -46,6 +46,25 @@ TEST_F(Undo, APasteOverASelectionComesBackSelected) {
   EXPECT_EQ(Sel(), (TSelectionEnds{7, 7}));
 }
 
+TEST_F(Undo, ALongPasteOverALongSelectionComesBackBothWays) {
+  const std::string original = std::string(100000, 'a') + "\r" + std::string(50000, 'c');
+  Load(original);
+  std::string pasted;
+  for (int i = 0; i < 20000; ++i) pasted += "bbbb\r\n";
+  host.Clipboard().SetText(pasted);
+  memo.SetSelection(10, 120000);
+  memo.PasteFromClipboard();
+  std::string stored = pasted;
+  for (size_t at = 0; (at = stored.find("\r\n", at)) != std::string::npos;) stored.erase(at + 1, 1);
+  const std::string expected = original.substr(0, 10) + stored + original.substr(120000);
+  EXPECT_EQ(Text(), expected);
+  memo.Undo();
+  EXPECT_EQ(Text(), original);
+  EXPECT_EQ(Sel(), (TSelectionEnds{10, 120000}));
+  memo.Redo();
+  EXPECT_EQ(Text(), expected);
+}
+
 TEST_F(Undo, AGroupOfSeveralReplacementsIsOneStep) {
   Load("abc");
   memo.BeginUndoGroup(ugReplace);
@@ -191,6 +210,66 @@ TEST(UndoStack, UnitsAreWholeGroupsAndLooseSteps) {
   push(1, "", "z");
   EXPECT_FALSE(h.CanRedo());
   EXPECT_EQ(h.Count(), 2u);
+}
+
+// The history keeps short texts packed together and long ones apart: steps of every size, past
+// the packed lengths and across many entries, come back byte for byte after undoing part of the
+// history, recording over the redo part and replaying everything both ways.
+TEST(UndoStack, TextsOfEverySizeComeBackAfterTruncationAndReplay) {
+  auto removedOf = [](int32_t i) { return std::string(i % 11 == 0 ? 70000 + i : i % 5, static_cast<char>('a' + i % 26)); };
+  auto insertedOf = [](int32_t i) { return std::string(i % 13 == 0 ? 65535 + i % 3 : i % 7, static_cast<char>('A' + i % 26)); };
+  TUndoStack h;
+  std::vector<int32_t> ids;  // the step recorded at each position of the history
+  auto push = [&](int32_t i) {
+    const std::string removed = removedOf(i), inserted = insertedOf(i);
+    if (i % 2 == 0) {
+      h.Push({{i, i}, {i, i + 1}, removed, inserted});
+    } else {
+      h.Push({i, i}, {i, i + 1}, removed, inserted);
+    }
+    ids.push_back(i);
+  };
+  auto expectStep = [&](const TUndoStep& step, int32_t i) {
+    EXPECT_EQ(step.Before, (TSelectionEnds{i, i}));
+    EXPECT_EQ(step.Removed, removedOf(i)) << "step " << i;
+    EXPECT_EQ(step.Inserted, insertedOf(i)) << "step " << i;
+  };
+  for (int32_t i = 0; i < 300; ++i) push(i);
+  for (int32_t k = 0; k < 170; ++k) h.StepBack();
+  ASSERT_EQ(h.Count(), 130u);
+  ids.resize(130);
+  for (int32_t i = 1000; i < 1100; ++i) push(i);  // over the redo part, from inside a run of 64
+  // A group of long and short steps between the loose ones is one unit.
+  h.BeginGroup(ugReplace, {-1, -1});
+  for (int32_t i = 2000; i < 2130; ++i) h.Push({{i, i}, {i, i + 1}, removedOf(i), insertedOf(i)});
+  h.EndGroup(ugReplace, {-2, -2});
+  push(3000);
+
+  const auto last = h.UndoUnit();
+  ASSERT_EQ(last.size(), 1u);
+  expectStep(last[0], 3000);
+  h.StepBack();
+  const auto group = h.UndoUnit();
+  ASSERT_EQ(group.size(), 130u);
+  for (int32_t k = 0; k < 130; ++k) expectStep(group[static_cast<size_t>(k)], 2129 - k);
+  for (size_t k = 0; k < group.size(); ++k) h.StepBack();
+  for (size_t k = ids.size() - 1; k-- > 0;) {  // the last id (3000) was checked above
+    const auto unit = h.UndoUnit();
+    ASSERT_EQ(unit.size(), 1u);
+    expectStep(unit[0], ids[k]);
+    h.StepBack();
+  }
+  EXPECT_FALSE(h.CanUndo());
+  for (size_t k = 0; k + 1 < ids.size(); ++k) {
+    const auto unit = h.RedoUnit();
+    ASSERT_EQ(unit.size(), 1u);
+    expectStep(unit[0], ids[k]);
+    h.StepForward();
+  }
+  const auto regroup = h.RedoUnit();
+  ASSERT_EQ(regroup.size(), 130u);
+  expectStep(regroup.front(), 2000);
+  EXPECT_EQ(h.RedoSelection(), (TSelectionEnds{-2, -2}));
 }
 
 }  // namespace
