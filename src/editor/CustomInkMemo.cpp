@@ -204,6 +204,12 @@ void TCustomInkMemo::ParserChanged(TCustomInkMemoParser& parser) {
   Perform(SMM_APPLYSETTINGS);
 }
 
+void TCustomInkMemo::ParserSettingsChanged(TCustomInkMemoParser& parser) {
+  if (&parser != parser_) return;
+  // Styles, fonts, options and keys again; the stored token values stay valid.
+  Perform(SMM_APPLYSETTINGS, 1);
+}
+
 void TCustomInkMemo::ParserDestroyed(TCustomInkMemoParser& parser) {
   if (&parser != parser_) return;
   // The parser has taken this editor off its list already.

@@ -260,6 +260,7 @@ public:
   // TSettingsClient / TParserClient
   void SettingsGutterFontChanged(TSM_Settings& settings) override;
   void ParserChanged(TCustomInkMemoParser& parser) override;
+  void ParserSettingsChanged(TCustomInkMemoParser& parser) override;
   void ParserDestroyed(TCustomInkMemoParser& parser) override;
 
   // TMacroEditor

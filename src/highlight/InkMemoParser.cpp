@@ -98,12 +98,12 @@ void TInkMemoParser::Assign(const TObject& source) {
   CopyThroughStream(*parser, *this);
 }
 
-void TInkMemoParser::RefreshEditors() {
+void TInkMemoParser::RefreshEditors(bool settingsOnly) {
   // A copy: an editor may leave the list while it re-applies the parser.
   const std::vector<TParserClient*> editors = Editors();
   for (TParserClient* editor : editors) {
     try {
-      editor->ParserChanged(*this);
+      settingsOnly ? editor->ParserSettingsChanged(*this) : editor->ParserChanged(*this);
     } catch (const std::exception& e) {
       LastRefreshError = e.what();
     }
@@ -116,7 +116,7 @@ void TInkMemoParser::EditProperties(TSM_PropEdPages pages) {
     return;
   }
   if (!ParserUi().EditProperties || !ParserUi().EditProperties(*this, pages)) return;
-  RefreshEditors();
+  RefreshEditors(true);
   if (UseRegistry && !RegistryKey.empty()) SaveToRegistry();
 }
 

@@ -111,9 +111,10 @@ public:
 
   // --- Editors ---
 
-  // Every editor of the list re-applies the parser; an exception from one is swallowed and its
-  // message noted in LastRefreshError.
-  void RefreshEditors();
+  // Every editor of the list re-applies the parser (with settingsOnly, only the settings
+  // object's contents changed: TParserClient::ParserSettingsChanged); an exception from one is
+  // swallowed and its message noted in LastRefreshError.
+  void RefreshEditors(bool settingsOnly = false);
   std::string LastRefreshError;
 
   // --- Property pages ---

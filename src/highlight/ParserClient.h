@@ -20,6 +20,10 @@ public:
   // The parser's tables or settings were replaced (compile, load, property pages): the editor
   // re-applies the parser (styles, fonts, a full re-highlight).
   virtual void ParserChanged(TCustomInkMemoParser& /*parser*/) {}
+  // Only the contents of the parser's settings object changed (the property pages were
+  // accepted): the editor applies them again. The tables that made its highlighting did not
+  // change, so an editor may keep the token values it holds.
+  virtual void ParserSettingsChanged(TCustomInkMemoParser& parser) { ParserChanged(parser); }
   // The parser is being destroyed: the editor forgets it. It has already been taken off the
   // parser's list and detached from its settings.
   virtual void ParserDestroyed(TCustomInkMemoParser& /*parser*/) {}

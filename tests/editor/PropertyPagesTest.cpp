@@ -275,6 +275,29 @@ TEST_F(Session, RunsDoNotNestAndThePreviewsOutliveTheWorkingCopySafely) {
   EXPECT_EQ(parser->Editors().size(), 3u);
 }
 
+TEST_F(Session, AcceptedPagesRecolourTheEditorsWithoutHighlightingTheirTextAgain) {
+  for (TInkMemo* e : {&a, &b, &c}) Repaint(*e);
+  int scanned = 0;
+  for (TInkMemo* e : {&a, &b, &c}) e->OnTokenSeen = [&](int32_t&, int32_t, int32_t) { ++scanned; };
+  ParserUi().EditProperties = [&](TInkMemoParser& p, TSM_PropEdPages pages) {
+    return ExecutePropertyPages(p, pages, {&preview}, [&](TPropertySession& s) {
+      SetElementDefault(s.Working(), Style1(), true, false);
+      SetElementColors(s.Working(), Style1(), 0x00ABCDEF, s.Working().GetStyle(Style1()).BackColor);
+      return true;
+    });
+  };
+  parser->EditProperties();
+  ParserUi().EditProperties = nullptr;
+  for (TInkMemo* e : {&a, &b, &c}) {
+    Repaint(*e);
+    EXPECT_EQ(e->Settings().TextColorOf(Style1()), 0x00ABCDEFu);
+  }
+  EXPECT_EQ(scanned, 0);
+  a.SetText("<b/>");  // an edit is highlighted as ever
+  Repaint(a);
+  EXPECT_GT(scanned, 0);
+}
+
 TEST_F(Session, AWindowEditorClosedDuringTheRunIsNotPutBack) {
   auto extra = std::make_unique<TInkMemo>();
   extra->SetParser1(parser.get());
