@@ -145,6 +145,14 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
 TMainForm::~TMainForm() {
   AbandonTransform();
   ParserUi().ShowInformation = nullptr;
+  // The editors are child widgets and outlive this destructor; a focus change while Qt
+  // deletes them must not call back into the part of the window already destroyed.
+  for (TqlnInkMemo* editor : {XMLDoc, XSLTDoc, ResultsDoc, MessagesDoc}) {
+    if (!editor) continue;
+    editor->OnChange = nullptr;
+    editor->OnTextChange = nullptr;
+    editor->OnLinkActivated = nullptr;
+  }
 }
 
 void TMainForm::CreateActions() {

@@ -150,6 +150,18 @@ void TCustomInkMemo::RemoveTrack(int32_t trackId) {
   Perform(SMM_ANNOTATE, aoRemoveTrack, reinterpret_cast<LPARAM>(&r));
 }
 
+void TCustomInkMemo::FreeLineTracks() noexcept {
+  // Each track is reported once, whatever a handler does.
+  std::vector<int32_t> tracks;
+  tracks.swap(lineTracks_);
+  for (const int32_t id : tracks) {
+    try {
+      if (OnTrackFree) OnTrackFree(*this, id);
+    } catch (...) {
+    }
+  }
+}
+
 void TCustomInkMemo::SetShowFocusLine(bool on) {
   if (on == showFocusLine_) return;
   showFocusLine_ = on;

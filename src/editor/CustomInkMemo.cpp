@@ -31,6 +31,7 @@ TCustomInkMemo::~TCustomInkMemo() {
     if (SharedStore().use_count() == 1) Store().FreeAnnotations();
   } catch (...) {
   }
+  FreeLineTracks();
   BindAnnotations(false);
   host_->KillTimer(tmAutoScroll);
   FreeGutterFont();

@@ -548,8 +548,13 @@ private:
   void BindMarks();
   void RepaintAnnotations();
 
+  // The editor's line tracks go with it, each reported through OnTrackFree.
+  void FreeLineTracks() noexcept;
+
   // -- PaintMarks.cpp: glyphs, marks, whitespace marks, the focus line
   TRowMarker RowMarkerAt(int32_t rowStart) const;
+  // The row colours of the line row belongs to: a wrapped line's continuation rows too.
+  TRowMarker LineMarkerOf(const TTextRow& row, int32_t rowStart) const;
   void PaintGutterGlyphs(TCanvas& canvas, const TTextRow& row, const TRowMarker& marker, int32_t y);
   void PaintRowMarks(TCanvas& canvas, const TTextRow& row, int32_t rowStart, int32_t y);
   // The blanks and TABs of layout characters [first, last) drawn on background back.

@@ -119,7 +119,7 @@ void TCustomInkMemo::PaintRow(TCanvas& canvas, const TTextRow* row, int32_t rowS
       // The handler drew the row: no text, marks or margin lines of ours.
       if (data.Handled) return;
     }
-    PaintText(canvas, *row, rowStart, y, RowMarkerAt(rowStart));
+    PaintText(canvas, *row, rowStart, y, LineMarkerOf(*row, rowStart));
     PaintRowMarks(canvas, *row, rowStart, y);
   } else {
     canvas.FillRect(text, Enabled ? s.BackColorOf(0) : clSilver);

@@ -35,6 +35,21 @@ TCustomInkMemo::TRowMarker TCustomInkMemo::RowMarkerAt(int32_t rowStart) const {
   return m;
 }
 
+TCustomInkMemo::TRowMarker TCustomInkMemo::LineMarkerOf(const TTextRow& row, int32_t rowStart) const {
+  if (row.Prev == nullptr || row.Prev->EndsWithCR()) return RowMarkerAt(rowStart);
+  // A continuation row: the marker of its line stands at the line's start, which is the
+  // nearest marker before the row when that one lies on the same line (found without walking
+  // the rows of a long line).
+  const TTextStore& store = Store();
+  int32_t nearest = -1;
+  if (store.CodeBreak.ExecPoint->Enabled() && store.CodeBreak.ExecPoint->Offset < rowStart) {
+    nearest = store.CodeBreak.ExecPoint->Offset;
+  }
+  if (const TSM_BreakpointData* b = store.Breakpoints.LastAtOrBefore(rowStart - 1)) nearest = std::max(nearest, b->Offset);
+  if (nearest < 0 || store.LineOfRow(store.LocateRow(nearest).Row) != store.LineOfRow(&row)) return {};
+  return RowMarkerAt(nearest);
+}
+
 void TCustomInkMemo::PaintGutterGlyphs(TCanvas& canvas, const TTextRow& row, const TRowMarker& marker, int32_t y) {
   const int32_t top = lineHeight_ > GlyphHeight ? y + (lineHeight_ - GlyphHeight) / 2 : y;
   int32_t x = 1;

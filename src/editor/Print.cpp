@@ -66,6 +66,7 @@ void TCustomInkMemo::PrintRows(bool wholeText) {
         OnPrintHeaderFooter(*this, canvas, area, transparent);
       };
     }
+    if (OnDrawLine) setup.DrawLine = [this](TLineDrawData& data) { OnDrawLine(*this, data); };
     TPrintPass(setup).Run(first, last);
   } catch (...) {
     EndPrinting(begun ? printer : nullptr);

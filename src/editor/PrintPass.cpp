@@ -42,6 +42,7 @@ void TPrintPass::Run(int32_t first, int32_t last) {
   y_ = 0;
   int32_t rowsDone = 0;
   int32_t p = 0;
+  int32_t rowStart = start.Start;
   for (;;) {
     if (y_ == 0) TopOfPage();
     const std::string_view text = row->All();
@@ -50,10 +51,12 @@ void TPrintPass::Run(int32_t first, int32_t last) {
                                : static_cast<int32_t>(text.size());
     // A row that continues the one before carries no number.
     if (p == 0 && Option(smoPrintLineNos) && (row->Prev == nullptr || row->Prev->EndsWithCR())) LineNumber();
-    DrawPiece(*row, p, length);
+    const bool lastOfText = row->Next == nullptr && PiecesEnd(text, p + length);
+    if (OfferPiece(*row, p, length, rowStart + p)) DrawPiece(*row, p, length, lastOfText);
     p += length;
     if (PiecesEnd(text, p)) {
       if (++rowsDone >= rowsWanted || row->Next == nullptr) return;
+      rowStart += row->Length;
       row = row->Next;
       p = 0;
     }
@@ -128,7 +131,23 @@ void TPrintPass::Text(int32_t x, int32_t y, const std::string& text, TColor fore
   canvas_->TextOut(x, y, text, fore, transparent_ ? clNone : back, transparent_ ? nullptr : cell);
 }
 
-void TPrintPass::DrawPiece(const TTextRow& row, int32_t p, int32_t length) {
+bool TPrintPass::OfferPiece(const TTextRow& row, int32_t p, int32_t length, int32_t offset) {
+  if (!s_.DrawLine) return true;
+  TLineDrawData data;
+  data.Text = row.Text.get() + p;
+  data.Screen = false;
+  data.Canvas = canvas_;
+  data.Rect = {textStart_, y_, textStart_ + right_, y_ + s_.LineHeight};
+  data.Offset = offset;
+  data.FirstColumn = 0;
+  TRowLayout layout;
+  layout.Build(row.All().substr(static_cast<size_t>(p), static_cast<size_t>(length)), s_.Encoding, *s_.Tabs);
+  data.Columns = layout.Width();
+  s_.DrawLine(data);
+  return !data.Handled;
+}
+
+void TPrintPass::DrawPiece(const TTextRow& row, int32_t p, int32_t length, bool lastOfText) {
   const TSM_Settings& st = *s_.Settings;
   const bool styled = Option(smoSyntaxHighlight) && row.Styles != nullptr;
   const std::string_view text = row.All().substr(static_cast<size_t>(p), static_cast<size_t>(length));
@@ -176,6 +195,20 @@ void TPrintPass::DrawPiece(const TTextRow& row, int32_t p, int32_t length) {
     TColor fore, back;
     colours(0, fore, back);
     canvas_->FillRect({textEnd, y_, right_, y_ + lh}, back);
+  }
+  if (Option(smoShowAllChars) && textEnd < right_) PieceEnd(text, textEnd, lastOfText);
+}
+
+void TPrintPass::PieceEnd(std::string_view piece, int32_t x, bool lastOfText) {
+  const TSM_Settings& st = *s_.Settings;
+  if (!piece.empty() && piece.back() == '\r') {
+    // In the inverse of the background it stands on, as on screen.
+    const TColor back = s_.MonoPrint ? clWhite : st.BackColorOf(0);
+    canvas_->SetFont(st.StyleFont(0));
+    canvas_->TextOut(x, y_, "\xC2\xB6", canvas_->ResolveColor(back) ^ 0xFFFFFF, clNone);
+  } else if (Option(smoWordWrap) && !lastOfText) {
+    constexpr int32_t GlyphHeight = 16;
+    canvas_->DrawGlyph("SEM_WRAPPED", 0, x, s_.LineHeight > GlyphHeight ? y_ + (s_.LineHeight - GlyphHeight) / 2 : y_);
   }
 }
 

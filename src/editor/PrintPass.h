@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "editor/Annotations.h"
 #include "services/SettingsOptions.h"
 #include "textmodel/DisplayColumns.h"
 #include "toolkit/Color.h"
@@ -23,6 +24,8 @@ struct TTextRow;
 // Draws a page's header and footer instead of the built-in ones; sets renderRect to the area
 // left for the text and transparentText to print the text without filling its cells.
 using THeaderFooterProc = std::function<void(TCanvas& canvas, TRect& renderRect, bool& transparentText)>;
+// Told of every printed piece before it is drawn; setting Handled leaves the piece to it.
+using TDrawLineProc = std::function<void(TLineDrawData& data)>;
 
 struct TPrintSetup {
   TTextStore* Store = nullptr;
@@ -36,6 +39,7 @@ struct TPrintSetup {
   std::string FileName;
   std::string DateText;              // the date and time of the header
   THeaderFooterProc HeaderFooter;
+  TDrawLineProc DrawLine;
 };
 
 class TPrintPass {
@@ -49,7 +53,13 @@ private:
   void TopOfPage();
   void BuiltInHeaderFooter();
   void LineNumber();
-  void DrawPiece(const TTextRow& row, int32_t p, int32_t length);
+  // The piece's own drawing; false when the DrawLine handler took it.
+  bool OfferPiece(const TTextRow& row, int32_t p, int32_t length, int32_t offset);
+  // lastOfText: no row follows the piece (it gets no wrap glyph).
+  void DrawPiece(const TTextRow& row, int32_t p, int32_t length, bool lastOfText);
+  // With show-all-characters: the line-end glyph after a piece that ends its line, the wrap
+  // glyph after others while word wrap is on.
+  void PieceEnd(std::string_view piece, int32_t x, bool lastOfText);
   void Text(int32_t x, int32_t y, const std::string& text, TColor fore, TColor back, const TRect* cell);
 
   TPrintSetup s_;

@@ -79,6 +79,13 @@ TSM_BreakpointData* TSM_Breakpoints::FindAt(int32_t offset) const {
   return nullptr;
 }
 
+TSM_BreakpointData* TSM_Breakpoints::LastAtOrBefore(int32_t offset) const {
+  EnsureSorted();
+  const auto after = std::upper_bound(items_.begin(), items_.end(), offset,
+                                      [](int32_t at, const auto& item) { return at < item->Offset; });
+  return after == items_.begin() ? nullptr : std::prev(after)->get();
+}
+
 TSM_BreakpointData& TSM_Breakpoints::Add(int32_t offset, int32_t tag, bool enabled, const std::string& text,
                                          int32_t userData) {
   const int32_t start = LineStartOf(store_, std::clamp(offset, 0, store_.TextLength));

@@ -70,6 +70,8 @@ public:
 
   // The breakpoint whose Offset is offset exactly; none when there is none.
   TSM_BreakpointData* FindAt(int32_t offset) const;
+  // The breakpoint with the largest Offset at or before offset; none when there is none.
+  TSM_BreakpointData* LastAtOrBefore(int32_t offset) const;
   // The glyph number and row colours of a breakpoint at offset; false (outputs untouched) without one.
   virtual bool GetRowMarker(int32_t offset, int32_t& glyph, TColor& back, TColor& text) const;
   // Before the rows change for a deletion of start..end: notes which breakpoints lose their line.

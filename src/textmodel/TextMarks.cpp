@@ -299,7 +299,9 @@ void TObjectList::AdjustForDelete(int32_t start, int32_t end) {
       ++b;
       continue;
     }
-    if (StartOf(block.Slots.front()) >= end) {
+    // Marks that start after the deletion just move back; an empty mark right at its end is
+    // inside it and goes, so a block starting there is walked mark by mark.
+    if (StartOf(block.Slots.front()) > end) {
       block.Delta -= n;
       if (reportMoves && OnMarkChange) {
         for (const int32_t s : block.Slots) changed.push_back(HandleOf(s));

@@ -154,8 +154,18 @@ TEST_F(BookmarksTest, TheStoreReportsItsAnnotationsWhenItGoes) {
     other.AddCustomBookmark("here", 2);
     other.AddMark(1, 2, 0);
     other.AddBreakpoint(5);
+    other.OnTrackAdd = [&](TCustomInkMemo&, int32_t id) { seen.push_back("add track " + std::to_string(id)); };
+    other.OnTrackFree = [&](TCustomInkMemo&, int32_t id) { seen.push_back("free track " + std::to_string(id)); };
+    other.AddTrack(3);
+    other.AddTrack(3);
+    other.AddTrack(7);
+    other.AddTrack(9);
+    other.RemoveTrack(7);
+    other.RemoveTrack(7);
   }
-  EXPECT_EQ(seen, (std::vector<std::string>{"here", "mark", "bp 4"}));
+  // The line tracks go with the editor, each reported.
+  EXPECT_EQ(seen, (std::vector<std::string>{"add track 3", "add track 7", "add track 9", "free track 7", "here", "mark",
+                                            "bp 4", "free track 3", "free track 9"}));
 }
 
 // --- Painting ---
@@ -194,6 +204,32 @@ TEST_F(BookmarksTest, TheGutterShowsBookmarkBreakpointAndGutterMarkGlyphs) {
     if (t.X < memo.TextLeft()) numbers.push_back(t.Text);
   }
   EXPECT_EQ(numbers, (std::vector<std::string>{"5", "6"}));
+}
+
+TEST_F(BookmarksTest, AWrappedLineShowsItsBreakpointAndExecutionColoursOnEveryRow) {
+  // Lines of three, two and three rows at 80 columns; the breakpoint stands on the first, the
+  // execution point on the third, the middle line has neither.
+  const std::string words = "word word word word word word word word word word word word word word word word ";
+  Load(words + words + "end\rplain " + words + "\r" + words + words + "tail\r");
+  TInkMemoOptions options = memo.GetOptions();
+  options.Include(smoWordWrap);
+  memo.SetOptions(options);
+  ASSERT_EQ(memo.Store().RowCount, 8);
+  memo.AddBreakpoint(5);
+  memo.SetExecPoint(memo.Store().RowStart(5) + 3);
+  Paint();
+  const auto backOf = [&](int32_t row) {
+    const auto run = std::find_if(canvas.Texts.begin(), canvas.Texts.end(),
+                                  [&](const auto& t) { return t.Y == row * LH && t.X >= memo.TextLeft(); });
+    return run == canvas.Texts.end() ? clNone : run->Back;
+  };
+  const std::vector<TColor> expected{0x0000FF, 0x0000FF, 0x0000FF, memo.Settings().BackColorOf(0),
+                                     memo.Settings().BackColorOf(0), 0x800000, 0x800000, 0x800000};
+  for (int32_t row = 0; row < 8; ++row) EXPECT_EQ(backOf(row), expected[static_cast<size_t>(row)]) << "row " << row;
+  // The glyphs stay on the first row of each line.
+  EXPECT_TRUE(HasGlyph("SEM_GUTTER", 10, 0));
+  EXPECT_FALSE(HasGlyph("SEM_GUTTER", 10, LH));
+  EXPECT_FALSE(HasGlyph("SEM_GUTTER", 11, 6 * LH));
 }
 
 TEST_F(BookmarksTest, MarksAreDrawnAsARedWavyUnderline) {

@@ -156,6 +156,73 @@ TEST_F(Print, LongRowsPrintInPiecesNumberedOnce) {
   EXPECT_EQ(Printed(10 * CW), (Pages{{"eeee ffff", "next"}}));
 }
 
+TEST_F(Print, PiecesGoThroughTheDrawLineHandler) {
+  PlainPages();
+  Options({smoPrintLineNos});
+  Load("one\rtwo\rthree\t3\r");
+  struct TSeen {
+    int32_t Offset, Top, Left, Right, Columns;
+    std::string Text;
+    bool Screen;
+  };
+  std::vector<TSeen> seen;
+  memo.OnDrawLine = [&](TCustomInkMemo&, TLineDrawData& d) {
+    seen.push_back({d.Offset, d.Rect.Top, d.Rect.Left, d.Rect.Right, d.Columns, std::string(d.Text, 3), d.Screen});
+    EXPECT_EQ(d.Canvas, &printer->Canvas());
+    d.Handled = d.Offset == 4;
+  };
+  memo.PrintDocument();
+  ASSERT_EQ(seen.size(), 3u);
+  const int32_t left = 10 * CW;
+  EXPECT_EQ(seen[1].Offset, 4);
+  EXPECT_EQ(seen[2].Offset, 8);
+  EXPECT_EQ(seen[2].Text, "thr");
+  EXPECT_EQ(seen[2].Columns, 9) << "the TAB reaches column 8";
+  for (size_t i = 0; i < seen.size(); ++i) {
+    EXPECT_FALSE(seen[i].Screen);
+    EXPECT_EQ(seen[i].Top, static_cast<int32_t>(i) * LH);
+    EXPECT_EQ(seen[i].Left, left);
+    EXPECT_EQ(seen[i].Right, left + 800);
+  }
+  // The handled row keeps its number; its text is the handler's.
+  EXPECT_EQ(Printed(left), (Pages{{"one", "three   3"}}));
+  std::vector<std::string> numbers;
+  for (const auto& t : printer->Pages[0]->Texts) {
+    if (t.X == 0) numbers.push_back(t.Text);
+  }
+  EXPECT_EQ(numbers, (std::vector<std::string>{"     1:", "     2:", "     3:"}));
+}
+
+TEST_F(Print, ShowAllCharactersPrintsTheRowEndsOnly) {
+  PlainPages();
+  memo.SetWrapAtColumn(20);
+  memo.SetWordWrap(true);
+  Load("a b\taaaa bbbb cccc dddd eeee ffff\rlast");
+  ASSERT_EQ(memo.Store().RowCount, 3);
+  const auto marks = [&] {
+    std::vector<std::string> out;
+    const auto& page = *printer->Pages[0];
+    for (const auto& t : page.Texts) {
+      if (t.Text == "\xC2\xB6") out.push_back("end " + std::to_string(t.X / CW) + "@" + std::to_string(t.Y / LH));
+    }
+    for (const auto& g : page.Glyphs) out.push_back(g.Strip + " " + std::to_string(g.X / CW) + "@" + std::to_string(g.Y / LH));
+    // Blank dots and TAB arrows stay on the screen.
+    for (const auto& f : page.Fills) {
+      if (f.Rect.Width() == 2) out.push_back("dot");
+    }
+    for (const auto& l : page.Lines) {
+      if (l.Y1 > 0) out.push_back("arrow");
+    }
+    return out;
+  };
+  memo.PrintDocument();
+  EXPECT_EQ(marks(), std::vector<std::string>{});
+  Options({smoShowAllChars});
+  memo.PrintDocument();
+  // Rows "a b<TAB>aaaa bbbb cccc " (19 columns, the TAB to column 4), "dddd eeee ffff" and "last".
+  EXPECT_EQ(marks(), (std::vector<std::string>{"end 14@1", "SEM_WRAPPED 19@0"}));
+}
+
 TEST_F(Print, JobsThatCannotHangOrLoseText) {
   PlainPages();
   // An empty text starts no job.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "AnnotationModel.h"
 #include "StoreModel.h"
 #include "textmodel/InkMemoErrors.h"
 #include "textmodel/TextStore.h"
@@ -16,15 +17,6 @@
 using namespace ql;
 
 namespace {
-
-std::string TextOf(const TTextStore& store) { return store.GetRange(0, store.TextLength); }
-
-// The bookmark bits of each row, in order.
-std::vector<uint16_t> RowBits(const TTextStore& store) {
-  std::vector<uint16_t> bits;
-  for (const TTextRow* r = store.FirstRow; r != nullptr; r = r->Next) bits.push_back(r->MarkBits & mbBookmarkMask);
-  return bits;
-}
 
 TTextRow* Row(TTextStore& store, int32_t index) { return store.RowByIndex(index).Row; }
 
@@ -83,6 +75,28 @@ TEST(TextMarks, FollowInsertionsAndDeletions) {
     }
     EXPECT_EQ(marks.Check(), "");
   }
+}
+
+TEST(TextMarks, AnEmptyMarkAtTheEndOfADeletionGoesWithIt) {
+  std::vector<TMarkHandle> freed;
+  TTextStore store;
+  store.InsertText(0, std::string(40, 'x'));
+  TObjectList& marks = store.EnsureMarks();
+  marks.OnMarkFree = [&](TMarkHandle m) { freed.push_back(m); };
+  const TMarkHandle atEnd = marks.Add(20, 20, 0);
+  const TMarkHandle after = marks.Add(25, 25, 0);
+  store.DeleteText(10, 20);
+  EXPECT_EQ(freed, std::vector<TMarkHandle>{atEnd});
+  EXPECT_EQ(marks.Start(after), 15);
+  EXPECT_EQ(marks.End(after), 15);
+  // One at the start of a deletion stays.
+  const TMarkHandle atStart = marks.Add(5, 5, 0);
+  store.DeleteText(5, 8);
+  EXPECT_EQ(marks.Start(atStart), 5);
+  EXPECT_EQ(marks.Start(after), 12);
+  EXPECT_EQ(freed.size(), 1u);
+  EXPECT_EQ(marks.Check(), "");
+  marks.OnMarkFree = nullptr;
 }
 
 TEST(TextMarks, FindAndWalkInOrder) {
@@ -183,16 +197,16 @@ TEST(RowBookmarks, RowsDeletedWholeLoseTheirBookmarks) {
   Row(store, 2)->MarkBits |= 1 << 2;
   // Row "aa" goes whole: "bb" keeps its own bookmark and "aa"'s is gone.
   store.DeleteText(0, 3);
-  EXPECT_EQ(RowBits(store), (std::vector<uint16_t>{1 << 1, 1 << 2, 0}));
+  EXPECT_EQ(test::RowBookmarkBits(store), (std::vector<uint16_t>{1 << 1, 1 << 2, 0}));
   // From the middle of "bb" into "cc": the joined row is "bb"'s.
   store.DeleteText(1, 4);
-  EXPECT_EQ(TextOf(store), "bc\rdd\r");
-  EXPECT_EQ(RowBits(store), (std::vector<uint16_t>{1 << 1, 0}));
+  EXPECT_EQ(test::StoredText(store), "bc\rdd\r");
+  EXPECT_EQ(test::RowBookmarkBits(store), (std::vector<uint16_t>{1 << 1, 0}));
   // An insertion keeps the bits on the row of the old row's first character.
   store.InsertText(1, "x\ry");
-  EXPECT_EQ(RowBits(store), (std::vector<uint16_t>{1 << 1, 0, 0}));
+  EXPECT_EQ(test::RowBookmarkBits(store), (std::vector<uint16_t>{1 << 1, 0, 0}));
   store.InsertText(0, "new\rlines\r");
-  EXPECT_EQ(RowBits(store), (std::vector<uint16_t>{0, 0, 1 << 1, 0, 0}));
+  EXPECT_EQ(test::RowBookmarkBits(store), (std::vector<uint16_t>{0, 0, 1 << 1, 0, 0}));
 }
 
 // --- Breakpoints ---
@@ -296,234 +310,24 @@ TEST(TextStoreAnnotations, AnEditFromAHandlerIsRefused) {
   store.CustomBookmarks.Add("w", 6);
   store.CustomBookmarks.OnFree = [&](TCustomBookmarks&, const std::string&) { store.InsertText(0, "boom"); };
   EXPECT_THROW(store.DeleteText(5, 8), EInkMemo);
-  EXPECT_EQ(TextOf(store), "hellorld");
+  EXPECT_EQ(test::StoredText(store), "hellorld");
   EXPECT_EQ(ql::test::StoreDisagreement(store), "");
   store.CustomBookmarks.OnFree = nullptr;
   store.InsertText(0, "ok ");
-  EXPECT_EQ(TextOf(store), "ok hellorld");
+  EXPECT_EQ(test::StoredText(store), "ok hellorld");
 }
 
 // --- Random edits against a simple model ---
 
-namespace {
-
-// What the store should hold: the text, each line's bookmark bits, the marks by handle and the
-// named bookmarks, moved by the rules of each kind.
-struct TModel {
-  struct Line {
-    std::string Text;  // with its CR, when it has one
-    uint16_t Bits = 0;
-  };
-  std::vector<Line> Lines;
-  std::map<TMarkHandle, std::pair<int32_t, int32_t>> Marks;
-  std::map<std::string, int32_t> Named;
-
-  int32_t Length() const {
-    int32_t n = 0;
-    for (const Line& l : Lines) n += static_cast<int32_t>(l.Text.size());
-    return n;
-  }
-  // The line holding offset and the offset of its start (past the text: the last line).
-  size_t LineAt(int32_t offset, int32_t& start) const {
-    start = 0;
-    for (size_t i = 0; i < Lines.size(); ++i) {
-      const auto n = static_cast<int32_t>(Lines[i].Text.size());
-      if (offset - start < n || i + 1 == Lines.size()) return i;
-      start += n;
-    }
-    return 0;
-  }
-  static std::vector<Line> Split(const std::string& text, uint16_t firstBits) {
-    std::vector<Line> out;
-    size_t from = 0;
-    while (from < text.size()) {
-      const size_t cr = text.find('\r', from);
-      const size_t end = cr == std::string::npos ? text.size() : cr + 1;
-      out.push_back({text.substr(from, end - from), out.empty() ? firstBits : uint16_t{0}});
-      from = end;
-    }
-    return out;
-  }
-
-  void Insert(int32_t o, const std::string& p) {
-    const auto n = static_cast<int32_t>(p.size());
-    for (auto& [name, pos] : Named) {
-      if (pos >= o) pos += n;
-    }
-    for (auto& [h, m] : Marks) {
-      if (m.first >= o) {
-        m.first += n;
-        m.second += n;
-      } else if (m.second >= o) {
-        m.second += n;
-      }
-    }
-    if (Lines.empty()) {
-      Lines = Split(p, 0);
-      return;
-    }
-    int32_t start;
-    const size_t i = LineAt(o, start);
-    const Line line = Lines[i];
-    const auto k = static_cast<size_t>(o - start);
-    if (k >= line.Text.size() && line.Text.back() == '\r') {
-      auto added = Split(p, 0);
-      Lines.insert(Lines.begin() + static_cast<ptrdiff_t>(i + 1), added.begin(), added.end());
-      return;
-    }
-    auto rebuilt = Split(line.Text.substr(0, k) + p + line.Text.substr(k), 0);
-    // The row's bookmark stays with its old first character.
-    const size_t holder = k == 0 ? static_cast<size_t>(std::count(p.begin(), p.end(), '\r')) : 0;
-    rebuilt[std::min(holder, rebuilt.size() - 1)].Bits = line.Bits;
-    Lines.erase(Lines.begin() + static_cast<ptrdiff_t>(i));
-    Lines.insert(Lines.begin() + static_cast<ptrdiff_t>(i), rebuilt.begin(), rebuilt.end());
-  }
-
-  // Returns the marks that go.
-  std::vector<TMarkHandle> Delete(int32_t s, int32_t e) {
-    const int32_t n = e - s;
-    std::vector<TMarkHandle> gone;
-    for (auto it = Named.begin(); it != Named.end();) {
-      if (it->second >= s && it->second < e) {
-        it = Named.erase(it);
-      } else {
-        if (it->second >= e) it->second -= n;
-        ++it;
-      }
-    }
-    for (auto it = Marks.begin(); it != Marks.end();) {
-      auto& [ms, me] = it->second;
-      if (me <= s) {
-        ++it;
-      } else if (s <= ms && me <= e) {
-        gone.push_back(it->first);
-        it = Marks.erase(it);
-      } else {
-        if (ms >= s) ms = std::max(ms - n, s);
-        if (me >= s) me = std::max(me - n, s);
-        ++it;
-      }
-    }
-    if (s == 0 && e == Length()) {
-      Lines.clear();
-      Named.clear();
-      return gone;
-    }
-    int32_t start;
-    const size_t first = LineAt(s, start);
-    const std::string head = Lines[first].Text.substr(0, static_cast<size_t>(s - start));
-    uint16_t bits = Lines[first].Bits;
-    size_t i = first;
-    int32_t rest = e - start;
-    while (i < Lines.size() && rest >= static_cast<int32_t>(Lines[i].Text.size())) rest -= static_cast<int32_t>(Lines[i++].Text.size());
-    std::string tail;
-    if (i < Lines.size()) {
-      tail = Lines[i].Text.substr(static_cast<size_t>(rest));
-      if (head.empty()) bits = Lines[i].Bits;
-      ++i;
-    }
-    Lines.erase(Lines.begin() + static_cast<ptrdiff_t>(first), Lines.begin() + static_cast<ptrdiff_t>(i));
-    if (!(head + tail).empty()) Lines.insert(Lines.begin() + static_cast<ptrdiff_t>(first), Line{head + tail, bits});
-    return gone;
-  }
-};
-
-std::string Disagreement(const TTextStore& store, const TModel& model, std::mt19937& rng) {
-  if (std::string d = ql::test::StoreDisagreement(store, &rng, 20); !d.empty()) return d;
-  std::string text;
-  std::vector<uint16_t> bits;
-  for (const TModel::Line& l : model.Lines) {
-    text += l.Text;
-    bits.push_back(l.Bits);
-  }
-  if (TextOf(store) != text) return "the text differs";
-  if (RowBits(store) != bits) return "the rows' bookmarks differ";
-  uint16_t seen = 0;
-  for (const uint16_t b : bits) {
-    if ((b & (b - 1)) != 0) return "a row carries two bookmarks";
-    if ((seen & b) != 0) return "a bookmark lies on two rows";
-    seen |= b;
-  }
-  const int32_t markCount = store.Marks ? store.Marks->Count() : 0;
-  if (markCount != static_cast<int32_t>(model.Marks.size())) return "the number of marks differs";
-  if (store.Marks) {
-    if (std::string d = store.Marks->Check(); !d.empty()) return "marks: " + d;
-    for (const auto& [h, m] : model.Marks) {
-      if (store.Marks->Start(h) != m.first || store.Marks->End(h) != m.second) return "a mark's bounds differ";
-    }
-  }
-  if (store.CustomBookmarks.Count() != static_cast<int32_t>(model.Named.size())) return "the named bookmarks differ";
-  for (const auto& [name, pos] : model.Named) {
-    if (store.CustomBookmarks.Find(name) != pos) return "named bookmark " + name + " is elsewhere";
-  }
-  int32_t previous = -1;
-  for (int32_t i = 0; i < store.Breakpoints.Count(); ++i) {
-    const int32_t at = store.Breakpoints.Item(i).Offset;
-    if (at <= previous) return "breakpoints share a line or are out of order";
-    previous = at;
-    if (at >= store.TextLength || LineStartOf(store, at) != at) return "a breakpoint is not at the start of a line";
-    if (store.Breakpoints.FindAt(at) == nullptr) return "a breakpoint is not found at its offset";
-  }
-  return {};
-}
-
-}  // namespace
-
 TEST(TextStoreAnnotations, RandomEditsKeepEveryAnnotationInPlace) {
   std::mt19937 rng(20261210);
-  std::vector<TMarkHandle> freedMarks;  // outlives the store, which reports to it
   TTextStore store;
-  TModel model;
-  TObjectList& marks = store.EnsureMarks();
-  marks.OnMarkFree = [&](TMarkHandle m) { freedMarks.push_back(m); };
-  auto pick = [&](int32_t n) { return n <= 0 ? 0 : static_cast<int32_t>(rng() % static_cast<uint32_t>(n)); };
-  const char* alphabet = "ab \r";
+  test::TAnnotationDriver driver(store);
+  const auto pick = [&](int32_t n) { return n <= 0 ? 0 : static_cast<int32_t>(rng() % static_cast<uint32_t>(n)); };
   for (int step = 0; step < 10000; ++step) {
     SCOPED_TRACE("step " + std::to_string(step));
-    const int32_t length = store.TextLength;
-    const int32_t what = pick(100);
-    if (what < 45 || length == 0) {
-      std::string p;
-      for (int32_t i = pick(length < 500 ? 12 : 4) + 1; i > 0; --i) p += alphabet[pick(4)];
-      const int32_t at = pick(length + 1);
-      store.InsertText(at, p);
-      model.Insert(at, p);
-    } else if (what < 85) {
-      const int32_t s = pick(length);
-      const int32_t e = std::min(length, s + 1 + pick(what < 83 ? 8 : 60));
-      freedMarks.clear();
-      std::vector<TMarkHandle> gone = model.Delete(s, e);
-      store.DeleteText(s, e);
-      std::sort(gone.begin(), gone.end());
-      std::sort(freedMarks.begin(), freedMarks.end());
-      ASSERT_EQ(freedMarks, gone);
-    } else if (what < 91) {
-      const int32_t s = pick(length + 1);
-      const int32_t e = std::min(length, s + pick(10));
-      model.Marks[marks.Add(s, e, step)] = {s, e};
-    } else if (what < 94) {
-      const std::string name = "n" + std::to_string(pick(40));
-      const int32_t at = pick(length + 1);
-      store.CustomBookmarks.Add(name, at);
-      model.Named[name] = at;
-    } else if (what < 97) {
-      // Bookmark n onto a row, off any other row, as SetBookmark leaves it.
-      const int32_t n = pick(10);
-      const int32_t index = pick(store.RowCount);
-      for (TTextRow* r = store.FirstRow; r != nullptr; r = r->Next) r->MarkBits &= static_cast<uint16_t>(~(1u << n));
-      for (TModel::Line& l : model.Lines) l.Bits &= static_cast<uint16_t>(~(1u << n));
-      TTextRow* row = Row(store, index);
-      row->MarkBits = static_cast<uint16_t>((row->MarkBits & ~mbBookmarkMask) | (1u << n));
-      model.Lines[static_cast<size_t>(index)].Bits = static_cast<uint16_t>(1u << n);
-    } else if (what < 99) {
-      store.Breakpoints.Toggle(pick(length));
-    } else if (what == 99 && pick(20) == 0) {
-      freedMarks.clear();
-      std::vector<TMarkHandle> gone = model.Delete(0, length);
-      store.DeleteText(0, length);
-      ASSERT_EQ(freedMarks.size(), gone.size());
-    }
-    const std::string d = Disagreement(store, model, rng);
-    ASSERT_EQ(d, "") << "text: " << TextOf(store).substr(0, 200);
+    ASSERT_EQ(driver.Step(pick, step), "");
+    const std::string d = test::AnnotationDisagreement(store, driver.Model, rng);
+    ASSERT_EQ(d, "") << "text: " << test::StoredText(store).substr(0, 200);
   }
 }
