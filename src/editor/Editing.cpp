@@ -57,6 +57,11 @@ TTextDigest StoredDigest(TTextStore& store, int32_t start, int32_t length) {
 
 bool IsValidUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
+    uint64_t word = 0;
+    if (i + 8 <= text.size() && (std::memcpy(&word, text.data() + i, 8), (word & 0x8080808080808080ull) == 0)) {
+      i += 8;  // eight ASCII characters at once: a long text is mostly ASCII
+      continue;
+    }
     const auto b = static_cast<uint8_t>(text[i]);
     if (b < 0x80) {
       ++i;
