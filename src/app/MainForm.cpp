@@ -25,6 +25,7 @@
 #include "app/FileDrag.h"
 #include "app/QlnInkMemo.h"
 #include "app/TempCopies.h"
+#include "dialogs/OptionsDialog.h"
 #include "highlight/InkMemoParser.h"
 #include "highlight/xmldef/XmlDefinition.h"
 #include "toolkit/Exception.h"
@@ -145,6 +146,7 @@ TMainForm::TMainForm(TWorkbenchDialogs& dialogs, TTransformPlaces places, QWidge
 TMainForm::~TMainForm() {
   AbandonTransform();
   ParserUi().ShowInformation = nullptr;
+  ParserUi().EditProperties = nullptr;
   // The editors are child widgets and outlive this destructor; a focus change while Qt
   // deletes them must not call back into the part of the window already destroyed.
   for (TqlnInkMemo* editor : {XMLDoc, XSLTDoc, ResultsDoc, MessagesDoc}) {
@@ -211,8 +213,6 @@ void TMainForm::CreateActions() {
     if (!item.shortcut.isEmpty()) item.action->setShortcut(item.shortcut);
     connect(item.action, &QAction::triggered, this, [this, handler = item.handler] { (this->*handler)(); });
   }
-  // The property pages come with the highlighting parser; until then there is nothing to edit.
-  bbEditorProperities->setEnabled(false);
 }
 
 void TMainForm::CreateMenus() {
@@ -469,6 +469,14 @@ void TMainForm::CreateParser() {
   XMLParser->Compile = "Compiled";
   XMLParser->Registry = registry_.get();
   ParserUi().ShowInformation = [this](const std::string& text) { dialogs_.ShowMessage(QString::fromUtf8(text.c_str())); };
+  ParserUi().EditProperties = [this](TInkMemoParser& parser, TSM_PropEdPages pages) {
+    TOptionsDialog dialog(this);
+    dialog.RunModal = [this](QDialog& shown) {
+      dialogs_.ShowModal(shown);
+      return shown.result() == QDialog::Accepted;
+    };
+    return dialog.Execute(parser, pages);
+  };
   XMLParser->BeginLoading();
   XMLParser->LoadFromBytes(XmlDefinitionStoredForm());
   XMLParser->Loaded();

@@ -125,8 +125,8 @@ void TMainForm::bbEditSelectAllClick() {
 
 void TMainForm::bbEditorProperitiesClick() {
   // On OK the parser applies the settings to all three editors and writes them to the registry.
-  // The command stays disabled until the property pages are part of the program.
-  XMLParser->EditProperties(TSM_PropEdPages::All());
+  // A failure (the registry cannot be written) is shown; the settings in force stay applied.
+  Guard([this] { XMLParser->EditProperties(TSM_PropEdPages::All()); });
 }
 
 // --- Help ---

@@ -1,6 +1,7 @@
 #include "editor/CustomInkMemo.h"
 
 #include "editor/EditorSearch.h"
+#include "editor/GutterWidth.h"
 #include "editor/NullPickList.h"
 #include "highlight/CustomInkMemoParser.h"
 #include "highlight/Rescan.h"
@@ -140,8 +141,7 @@ bool TCustomInkMemo::HasOption(TInkMemoOption option) const { return (settings_-
 int32_t TCustomInkMemo::GetGutter() const { return settings_->Gutter; }
 
 void TCustomInkMemo::SetGutter(int32_t value) {
-  if (clientWidth_ == 0 || value < 0 || (value >= 1 && value <= 33) || value == settings_->Gutter) return;
-  if (static_cast<int64_t>(value) * 100 / clientWidth_ > 20) return;
+  if (value == settings_->Gutter || !GutterWidthAccepted(value, clientWidth_)) return;
   settings_->Gutter = value;
   SettingsWritten();
 }

@@ -127,8 +127,7 @@ public:
   void SetOptions(TInkMemoOptions options);
   bool HasOption(TInkMemoOption option) const;
   int32_t GetGutter() const;
-  // Ignored without a client width, for negative values, 1..33, the current value and more than
-  // a fifth of the client width.
+  // Ignored for the current value and for a width the gutter rule refuses (GutterWidth.h).
   void SetGutter(int32_t value);
   int32_t GetRightMargin() const;
   void SetRightMargin(int32_t value);

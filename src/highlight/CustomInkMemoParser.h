@@ -11,6 +11,9 @@
 //     its keyword tree (Settings().Keywords(), from %%kwTables) is the extra keyword table.
 //   - the editor list: editors join it on their first ScanToken and have the settings object
 //     attached to them; RemoveEditor takes one off (when it is destroyed).
+//   - TSettingsSwap lends the component another settings object for a while (the property
+//     pages' working copy): the editors of the list are held aside meanwhile and keep the
+//     component's own settings; only editors that join during the swap use the lent one.
 //
 // What the scanner keeps per scan run (reset by ResetContext, which starts every run):
 //   - the active states, which are Tables().Keywords.ActiveStates itself, so the keyword
@@ -104,13 +107,37 @@ public:
 
   TCompiledTables& Tables() { return *tables_; }
   const TCompiledTables& Tables() const { return *tables_; }
+  // The settings object in use: the component's own, or the one lent by a TSettingsSwap.
   TSM_Settings& Settings() const { return *settings_; }
 
-  // Adds editor to the list and attaches the settings object to it (nothing when listed).
+  // Adds editor to the list and attaches the settings object to it (nothing when listed, and
+  // nothing for an editor held aside by a TSettingsSwap: it stays with the own settings).
   void AddEditor(TParserClient& editor);
-  // Takes editor off the list and detaches it from the settings object.
+  // Takes editor off the list (or off the editors held aside) and detaches it from the
+  // settings object it uses.
   void RemoveEditor(TParserClient& editor);
   const std::vector<TParserClient*>& Editors() const { return editors_; }
+
+  // A scoped loan of a settings object: while it lives, working is the component's settings
+  // object and its editor list starts empty; the editors listed before are held aside and keep
+  // the component's own settings (they do not join again when they scan). When it ends, every
+  // editor that joined meanwhile is taken off the list and detached from working (editors
+  // should leave before that, so that none keeps using working), and the own settings object
+  // and the held editors are put back. It must end before the component is destroyed; swaps do
+  // not nest.
+  class TSettingsSwap {
+  public:
+    TSettingsSwap(TCustomInkMemoParser& parser, TSM_Settings& working);
+    ~TSettingsSwap();
+    TSettingsSwap(const TSettingsSwap&) = delete;
+    TSettingsSwap& operator=(const TSettingsSwap&) = delete;
+    // The component's own settings object, which the held editors use.
+    TSM_Settings& OwnSettings() const { return *parser_.ownSettings_; }
+
+  private:
+    TCustomInkMemoParser& parser_;
+  };
+  bool SettingsSwapped() const { return settings_ != ownSettings_.get(); }
 
   // Design mode of the component: OnCustomParse is not called then.
   virtual bool InDesignMode() const { return false; }
@@ -122,6 +149,10 @@ public:
 
 private:
   struct TEnd;  // an end sequence with its groups looked up (Scanner.cpp)
+
+  // -- ParserSettingsSwap.cpp
+  void BeginSettingsSwap(TSM_Settings& working);
+  void EndSettingsSwap();
 
   // -- ScannerRules.cpp
   // Handler run of entry h for token value (the piece's value on success).
@@ -146,8 +177,10 @@ private:
   void FindPlainChars();
 
   std::unique_ptr<TCompiledTables> tables_;
-  std::unique_ptr<TSM_Settings> settings_;
-  std::vector<TParserClient*> editors_;  // no duplicates; each has the settings attached
+  std::unique_ptr<TSM_Settings> ownSettings_;
+  TSM_Settings* settings_;               // ownSettings_, or the object lent by a TSettingsSwap
+  std::vector<TParserClient*> editors_;  // no duplicates; each has settings_ attached
+  std::vector<TParserClient*> heldEditors_;  // during a swap: the list from before, with ownSettings_ attached
   const TParserClient* lastEditor_ = nullptr;  // listed, or null: the editor of the last ScanToken
 
   // Run-time state of the scan run in progress.

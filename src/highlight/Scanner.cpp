@@ -12,10 +12,13 @@ namespace ql {
 
 TCustomInkMemoParser::TCustomInkMemoParser()
     : tables_(std::make_unique<TCompiledTables>()),
-      settings_(std::make_unique<TSM_Settings>()),
+      ownSettings_(std::make_unique<TSM_Settings>()),
+      settings_(ownSettings_.get()),
       stack_(std::make_unique<TRTStack>()) {}
 
 TCustomInkMemoParser::~TCustomInkMemoParser() {
+  // A swap still open (a broken promise of its owner) ends here, so every editor is told.
+  if (SettingsSwapped()) EndSettingsSwap();
   const std::vector<TParserClient*> editors = std::move(editors_);
   editors_.clear();
   for (TParserClient* editor : editors) {
@@ -34,17 +37,23 @@ TParserClient::~TParserClient() {
 
 void TCustomInkMemoParser::AddEditor(TParserClient& editor) {
   if (std::find(editors_.begin(), editors_.end(), &editor) != editors_.end()) return;
+  if (std::find(heldEditors_.begin(), heldEditors_.end(), &editor) != heldEditors_.end()) return;
   editors_.push_back(&editor);
   editor.joined_.push_back(this);
   settings_->Attach(editor);
 }
 
 void TCustomInkMemoParser::RemoveEditor(TParserClient& editor) {
-  const auto it = std::find(editors_.begin(), editors_.end(), &editor);
-  if (it == editors_.end()) return;
-  editors_.erase(it);
+  if (const auto held = std::find(heldEditors_.begin(), heldEditors_.end(), &editor); held != heldEditors_.end()) {
+    heldEditors_.erase(held);
+    ownSettings_->Detach(editor);
+  } else if (const auto it = std::find(editors_.begin(), editors_.end(), &editor); it != editors_.end()) {
+    editors_.erase(it);
+    settings_->Detach(editor);
+  } else {
+    return;
+  }
   std::erase(editor.joined_, this);
-  settings_->Detach(editor);
   if (lastEditor_ == &editor) lastEditor_ = nullptr;
   if (owner_ == &editor) {
     owner_ = nullptr;
@@ -114,7 +123,8 @@ void TCustomInkMemoParser::ApplyStateRecord(const TStateRecord& record) {
 uint8_t TCustomInkMemoParser::ScanToken(TParserClient* editor, TEdStream& s, int32_t& length) {
   if (editor != nullptr && editor != lastEditor_) {
     AddEditor(*editor);
-    lastEditor_ = editor;
+    // An editor held aside by a settings swap scans without joining.
+    if (std::find(editors_.begin(), editors_.end(), editor) != editors_.end()) lastEditor_ = editor;
   }
   const bool rescanning = container_;
   const int32_t start = s.CharPos();

@@ -50,7 +50,6 @@ TEST_F(ParserSettings, StartLoadsTheShippedDefinitionAndTheUsersChanges) {
   EXPECT_EQ(parser.Settings().Options, 1040u);
   EXPECT_EQ(parser.Settings().Gutter, 24);  // the rest is the shipped definition's
   EXPECT_TRUE(Dialogs.Errors.empty());
-  EXPECT_FALSE(W().bbEditorProperities->isEnabled());
 
   parser.Settings().FontName = "Liberation Mono";
   W().close();

@@ -141,7 +141,7 @@ TEST_F(Messages, GutterWritesAreCheckedAgainstTheWindow) {
   const int32_t gutter = bare.GetGutter();
   bare.SetGutter(50);
   EXPECT_EQ(bare.GetGutter(), gutter);
-  memo.SetGutter(20);  // 1..33 refused
+  memo.SetGutter(10);  // narrower than one glyph: refused
   EXPECT_EQ(memo.GetGutter(), gutter);
   memo.SetGutter(0);
   EXPECT_EQ(memo.GetGutter(), 0);

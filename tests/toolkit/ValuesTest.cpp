@@ -3,6 +3,7 @@
 #include "toolkit/ByteSet.h"
 #include "toolkit/Color.h"
 #include "toolkit/Exception.h"
+#include "toolkit/IntegerText.h"
 #include "toolkit/StringTable.h"
 #include "toolkit/Strings.h"
 
@@ -50,4 +51,20 @@ TEST(StringList, SplitsTextAtEveryLineBreakForm) {
   list.Delete(0);
   list.Insert(1, "x");
   EXPECT_EQ(list.IndexOf("x"), 1);
+}
+
+TEST(IntegerText, OnlyASignedRunOfDigitsInRangeIsANumber) {
+  const std::pair<const char*, std::optional<int32_t>> cases[] = {
+      {"24", 24},        {" -7 ", -7},       {"+5", 5},       {"0", 0},          {"2147483647", INT32_MAX},
+      {"", std::nullopt}, {" ", std::nullopt}, {"1x", std::nullopt}, {"x1", std::nullopt}, {"1 2", std::nullopt},
+      {"+-1", std::nullopt}, {"++1", std::nullopt}, {"2147483648", std::nullopt}, {"0x10", std::nullopt},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(TryStrToInt(text), value) << '"' << text << '"';
+  EXPECT_EQ(StrToInt("12"), 12);
+  try {
+    StrToInt("1x");
+    ADD_FAILURE() << "no error";
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "'1x' is not a valid integer value");
+  }
 }

@@ -1,0 +1,138 @@
+#pragma once
+// TOptionsDialog: the editor property pages, a modal dialog on a parser component. The pages
+// edit a working copy of the parser's settings (PropertySession.h), shown live in the dialog's
+// own preview editor; OK hands the copy back to the parser, Cancel throws it away.
+//
+// Pages shown: Options (the option bits, indent step, wrap column, tab stops, right margin and
+// gutter width) and Highlighting (the styles' colours and text attributes, the fixed elements,
+// the font). A click on a token of the preview selects its style's element.
+//
+// Failures stop in the dialog: a handler's error (a number that does not convert, tab stops the
+// editor refuses) is shown through ShowError and the setting stays as it was.
+#include <QDialog>
+#include <QPoint>
+#include <functional>
+#include <vector>
+
+#include "editor/PropertyElements.h"
+#include "highlight/PropEdPages.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace ql {
+
+class TColorDropButton;
+class TCustomInkMemoParser;
+class TPropertySession;
+class TQtInkMemo;
+class TSM_Settings;
+class TSpinButton;
+
+class TOptionsDialog : public QDialog {
+public:
+  explicit TOptionsDialog(QWidget* parent = nullptr);
+  ~TOptionsDialog() override;
+
+  // Runs the dialog on parser with the pages asked for (those built so far: Options and
+  // Highlighting); false without showing anything when none of them is asked for. True when
+  // the user closed it with OK: the parser's settings then hold what the pages made.
+  bool Execute(TCustomInkMemoParser& parser, TSM_PropEdPages pages);
+
+  // Shows the dialog modally; true for OK. By default exec().
+  std::function<bool(QDialog& dialog)> RunModal;
+  // Shows a handler's error; by default a message box.
+  std::function<void(const QString& message)> ShowError;
+
+  // While the dialog runs: the working copy, and the preview that shows it.
+  TSM_Settings* Working() const;
+  TQtInkMemo* Preview() const { return FEditor; }
+  QTabWidget* Pages() const { return PageControl; }
+  TColorDropButton* ForegroundButton() const { return foreButton_; }
+  TColorDropButton* BackgroundButton() const { return backButton_; }
+  TSpinButton* GutterSpin() const { return gutterSpin_; }
+  TSpinButton* MarginSpin() const { return marginSpin_; }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  // -- OptionsDialog.cpp
+  void FormCreate();
+  QWidget* CreateOptionsPage();
+  QWidget* CreateHighlightingPage();
+  void FormShow();
+  void OKButtonClick();
+  // Runs a handler; an error is shown and false returned.
+  bool Guarded(const std::function<void()>& handler);
+
+  // -- OptionsPage.cpp
+  void SHIFTSelectBoxClick(QCheckBox* box);
+  void UpdateOptionBoxStates();
+  void LeftBorderWidthBoxChange(QLineEdit* box);
+  void LeftBorderWidthBoxExit(QLineEdit* box);
+  void ParaSpinButtonClick(TSpinButton& spin, int step);
+  void WrapColumnBoxExit();
+  void IndentStepBoxExit();
+  void TabColumnsBoxExit();
+  void DeftabBoxExit();
+  // The exits of the boxes the user changed and has not left yet (OK runs them first).
+  bool CommitEditedBoxes();
+
+  // -- HighlightingPage.cpp
+  void FillElements();
+  int32_t SelectedElement() const;  // its number, or -1
+  void SynElementsBoxClick();
+  void ApplyColour();
+  void UseDefForeBoxClick(bool foreground);
+  void UseBoldBoxClick(int tag, bool on);
+  void FontFamilyBoxChange();
+  void FontNameBoxChange();
+  void FontSizeBoxChange();
+  void EditorMouseDown(QPoint point);
+  // The preview applies the working settings (keeping its caret) and repaints.
+  void PreviewApply();
+
+  TCustomInkMemoParser* parser_ = nullptr;
+  TPropertySession* session_ = nullptr;
+  TSM_PropEdPages pages_;
+  std::vector<TStyleElement> elements_;
+  QPoint lastPreviewClick_{0, 0};
+  bool updating_ = false;
+
+  QTabWidget* PageControl = nullptr;
+  QWidget* OptionsPage = nullptr;
+  QWidget* HighlightingPage = nullptr;
+  std::vector<QCheckBox*> optionBoxes_;  // in the order of OptionBoxes()
+  QLineEdit* IndentStepBox = nullptr;
+  QLineEdit* WrapColumnBox = nullptr;
+  QLineEdit* TabColumnsBox = nullptr;
+  QLineEdit* DeftabBox = nullptr;
+  QLineEdit* RightMarginBox = nullptr;
+  QLineEdit* GutterWidthBox = nullptr;
+  TSpinButton* gutterSpin_ = nullptr;
+  TSpinButton* marginSpin_ = nullptr;
+  QLineEdit* LangNameBox = nullptr;
+  QListWidget* SynElementsBox = nullptr;
+  QComboBox* FontNameBox = nullptr;
+  QComboBox* FontSizeBox = nullptr;
+  QComboBox* FontFamilyBox = nullptr;
+  TColorDropButton* foreButton_ = nullptr;
+  TColorDropButton* backButton_ = nullptr;
+  QCheckBox* UseBoldBox = nullptr;
+  QCheckBox* UseItalicBox = nullptr;
+  QCheckBox* UseUnderlineBox = nullptr;
+  QCheckBox* UseDefForeBox = nullptr;
+  QCheckBox* UseDefBackBox = nullptr;
+  TQtInkMemo* FEditor = nullptr;
+  QPushButton* OKButton = nullptr;
+  QPushButton* CancelButton = nullptr;
+};
+
+}  // namespace ql
