@@ -49,6 +49,8 @@ void BM_PasteMemory(benchmark::State& state) {
     editor.Memo->Perform(WM_PASTE);
     // Resident memory counts the text store too, which lives outside the heap.
     state.counters["peak_resident_per_byte"] = (StatusBytes("VmHWM:") - residentBefore) / bytes;
+    state.counters["resident_per_byte"] = (StatusBytes("VmRSS:") - residentBefore) / bytes;
+    state.counters["rows_per_byte"] = static_cast<double>(editor.Memo->Store().RowBytes()) / bytes;
     state.counters["peak_heap_per_byte"] = static_cast<double>(HeapPeak() - before) / bytes;
     state.counters["heap_per_byte"] = static_cast<double>(HeapNow() - before) / bytes;
     state.counters["history_per_byte"] = static_cast<double>(editor.Memo->History().MemoryBytes()) / bytes;

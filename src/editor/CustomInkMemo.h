@@ -426,8 +426,7 @@ private:
   int32_t ScrollScale() const;
 
   // -- Editing.cpp
-  // owner, when given, holds text: the history takes it over instead of copying it.
-  void ReplaceSel(std::string_view text, bool quiet, std::string* owner = nullptr);
+  void ReplaceSel(std::string_view text, bool quiet);
   void InsertTyped(std::string_view bytes);
   // Fills from display column from to column to with blanks (or TABs and blanks, by the options).
   void InsertFill(int32_t from, int32_t to);
@@ -438,11 +437,12 @@ private:
   void DeleteChar(bool before);
   void DeleteWord(bool before);
   void DeleteLine();
-  void Paste(std::string utf8, int32_t group);
+  void Paste(std::string_view utf8, int32_t group);
   void InsertStream(TStream& stream, bool quiet);
   void ClearHistory();
   void PlayBack(bool undo);
-  void ApplyStep(const TUndoStep& step, bool undo);
+  // Returns the text a long step took out of the document, for the history to keep.
+  std::string ApplyStep(const TUndoStep& step, bool undo);
 
   // -- Actions.cpp
   int32_t NextCharOffset(int32_t offset);
@@ -690,9 +690,10 @@ public:
   ~TTransaction();
   TTransaction(const TTransaction&) = delete;
   TTransaction& operator=(const TTransaction&) = delete;
+  bool Active() const { return active_; }
   void Commit(std::string_view inserted);
-  // Commits with inserted taken over by the history, not copied.
-  void Commit(std::string inserted);
+  // Commits a long insertion that the history leaves to the document, by its digest.
+  void Commit(TTextDigest inserted);
 
 private:
   TCustomInkMemo& editor_;

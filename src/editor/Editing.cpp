@@ -40,8 +40,28 @@ bool RangeEquals(TTextStore& store, int32_t start, std::string_view bytes) {
   return done == bytes.size();
 }
 
+// The digest of length stored bytes from start on.
+TTextDigest StoredDigest(TTextStore& store, int32_t start, int32_t length) {
+  TTextHasher hasher;
+  TRowPos pos = store.LocateRow(start);
+  int32_t k = start - pos.Start;
+  int32_t left = length;
+  for (const TTextRow* row = pos.Row; row != nullptr && left > 0; row = row->Next) {
+    const int32_t n = std::min(row->Length - k, left);
+    hasher.Add(std::string_view(row->Text.get() + k, static_cast<size_t>(n)));
+    left -= n;
+    k = 0;
+  }
+  return hasher.Digest();
+}
+
 bool IsValidUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
+    uint64_t word = 0;
+    if (i + 8 <= text.size() && (std::memcpy(&word, text.data() + i, 8), (word & 0x8080808080808080ull) == 0)) {
+      i += 8;  // eight ASCII characters at once: a long text is mostly ASCII
+      continue;
+    }
     const auto b = static_cast<uint8_t>(text[i]);
     if (b < 0x80) {
       ++i;
@@ -73,12 +93,14 @@ TTransaction::~TTransaction() {
 
 void TTransaction::Commit(std::string_view inserted) {
   if (!active_) return;
-  Commit(std::string(inserted));
+  editor_.history_->Push(before_, {editor_.SelAnchor(), editor_.SelCaret()}, std::move(removed_), inserted);
+  editor_.transactionOpen_ = false;
+  active_ = false;
 }
 
-void TTransaction::Commit(std::string inserted) {
+void TTransaction::Commit(TTextDigest inserted) {
   if (!active_) return;
-  editor_.history_->Push(before_, {editor_.SelAnchor(), editor_.SelCaret()}, std::move(removed_), std::move(inserted));
+  editor_.history_->Push(before_, {editor_.SelAnchor(), editor_.SelCaret()}, std::move(removed_), inserted);
   editor_.transactionOpen_ = false;
   active_ = false;
 }
@@ -97,7 +119,7 @@ void TCustomInkMemo::ClearHistory() { history_->Clear(); }
 
 // --- The primitive ---
 
-void TCustomInkMemo::ReplaceSel(std::string_view text, bool quiet, std::string* owner) {
+void TCustomInkMemo::ReplaceSel(std::string_view text, bool quiet) {
   TTextStore& store = Store();
   const int32_t start = std::min(SelAnchor(), SelCaret());
   const int32_t end = std::max(SelAnchor(), SelCaret());
@@ -114,7 +136,6 @@ void TCustomInkMemo::ReplaceSel(std::string_view text, bool quiet, std::string* 
     filled = FillText(ColumnOfOffset(start), virtualColumn_);
     filled.append(text);
     text = filled;
-    owner = &filled;
     SetBeyondEOL(false);
   }
   if (start == end && text.empty()) return;
@@ -124,10 +145,12 @@ void TCustomInkMemo::ReplaceSel(std::string_view text, bool quiet, std::string* 
   SetSelectionEnds(start, start);
   const int32_t inserted = store.InsertText(start, text.data(), static_cast<int32_t>(text.size()));
   SetSelectionEnds(start + inserted, start + inserted);
-  if (NeedsNormalising(text)) {
+  if (!transaction.Active()) {
+  } else if (static_cast<size_t>(inserted) >= TUndoStack::kInlineLimit) {
+    // The history keeps no copy of a long text while the document holds it.
+    transaction.Commit(StoredDigest(store, start, inserted));
+  } else if (NeedsNormalising(text)) {
     transaction.Commit(store.GetRange(start, start + inserted));
-  } else if (owner != nullptr) {
-    transaction.Commit(std::move(*owner));
   } else {
     transaction.Commit(text);
   }
@@ -299,47 +322,57 @@ void TCustomInkMemo::DeleteLine() {
 
 // --- Clipboard and streams ---
 
-void TCustomInkMemo::Paste(std::string utf8, int32_t group) {
+void TCustomInkMemo::Paste(std::string_view utf8, int32_t group) {
   if (readOnly_) return;
-  // The text becomes the document's bytes and stored line breaks in place where it can, so that
-  // a long paste holds no copy of it beyond the history's.
-  std::string bytes;
-  if (DisplayEncoding() == TTextEncoding::Utf8 && IsValidUtf8(utf8)) {
-    bytes = std::move(utf8);
-  } else {
-    bytes = Utf8ToBytes(DisplayEncoding(), utf8);
-    utf8 = std::string();
+  // UTF-8 goes in as it is given (the store stores its line breaks as it takes it in): a long
+  // paste makes no copy of the text.
+  std::string converted;
+  if (DisplayEncoding() != TTextEncoding::Utf8 || !IsValidUtf8(utf8)) {
+    converted = Utf8ToBytes(DisplayEncoding(), utf8);
+    utf8 = converted;
   }
-  TLineBreakNormaliser normaliser;
-  bytes.resize(static_cast<size_t>(normaliser.NormaliseChunk(bytes.data(), static_cast<int32_t>(bytes.size()), bytes.data())));
   TUndoGroup<TCustomInkMemo> undoGroup(*this, group);
   keepPreferredX_ = false;
-  ReplaceSel(bytes, false, &bytes);
+  ReplaceSel(utf8, false);
 }
 
 void TCustomInkMemo::InsertStream(TStream& stream, bool quiet) {
   const int64_t size = stream.Size() - stream.Position();
   std::string bytes(static_cast<size_t>(std::max<int64_t>(size, 0)), '\0');
   if (size > 0) stream.ReadBuffer(bytes.data(), static_cast<int32_t>(size));
-  ReplaceSel(bytes, quiet, &bytes);
+  ReplaceSel(bytes, quiet);
 }
 
 // --- Undo and redo ---
 
-void TCustomInkMemo::ApplyStep(const TUndoStep& step, bool undo) {
+std::string TCustomInkMemo::ApplyStep(const TUndoStep& step, bool undo) {
   TTextStore& store = Store();
-  const std::string_view present = undo ? step.Inserted : step.Removed;
   const std::string_view replacement = undo ? step.Removed : step.Inserted;
   const int32_t start = std::min(step.Before.Anchor, step.Before.Caret);
-  if (!RangeEquals(store, start, present)) {
+  std::string taken;  // a long step's text that only the document holds, for the history
+  int64_t presentLength = 0;
+  bool matches = false;
+  if (step.InDocument) {
+    presentLength = step.Present.Length;
+    if (start >= 0 && start + presentLength <= store.TextLength) {
+      taken = store.GetRange(start, start + static_cast<int32_t>(presentLength));
+      matches = DigestOf(taken) == step.Present;
+    }
+  } else {
+    const std::string_view present = undo ? step.Inserted : step.Removed;
+    presentLength = static_cast<int64_t>(present.size());
+    matches = RangeEquals(store, start, present);
+  }
+  if (!matches) {
     throw EInkMemo(undo ? "Cannot undo: the text no longer matches the undo history"
                         : "Cannot redo: the text no longer matches the undo history");
   }
-  SetSelectionEnds(start, start + static_cast<int32_t>(present.size()));
+  SetSelectionEnds(start, start + static_cast<int32_t>(presentLength));
   SetBeyondEOL(false);  // a replayed step puts back exactly its bytes, no fill before them
   ReplaceSel(replacement, true);
   const TSelectionEnds after = undo ? step.Before : step.After;
   SetSelectionEnds(after.Anchor, after.Caret);
+  return taken;
 }
 
 void TCustomInkMemo::PlayBack(bool undo) {
@@ -351,11 +384,11 @@ void TCustomInkMemo::PlayBack(bool undo) {
     // Each applied step moves the history's cursor with it, so a unit that stops halfway leaves
     // the history describing the text as it now is.
     for (const TUndoStep& step : steps) {
-      ApplyStep(step, undo);
+      std::string taken = ApplyStep(step, undo);
       if (undo) {
-        history_->StepBack();
+        history_->StepBack(std::move(taken));
       } else {
-        history_->StepForward();
+        history_->StepForward(std::move(taken));
       }
     }
   } catch (...) {

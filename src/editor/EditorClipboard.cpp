@@ -61,18 +61,16 @@ void TCustomInkMemo::PasteClipboard() {
   types |= srcClipboard;
   if (OnDataDrop) OnDataDrop(*this, types);
   if ((types & srcHandled) != 0) return;
-  std::string text;
   if ((types & srcText) != 0) {
-    text = clipboard.GetText();
-    // Plain text is never taken apart as HTML, whatever else the clipboard offers.
-    types &= static_cast<TSourceTypes>(~srcHTML);
-  } else if ((types & srcHTML) != 0) {
-    text = clipboard.GetFormat(mimeHtml);
-  } else {
+    // Plain text is never taken apart as HTML, whatever else the clipboard offers; it goes in
+    // straight from the clipboard's bytes.
+    clipboard.ReadFormat(mimeText, [this](std::string_view text) { Paste(text, ugPaste); });
     return;
   }
+  if ((types & srcHTML) == 0) return;
+  std::string text = clipboard.GetFormat(mimeHtml);
   CutHtmlFragment(text, types);
-  Paste(std::move(text), ugPaste);
+  Paste(text, ugPaste);
 }
 
 }  // namespace ql

@@ -74,7 +74,7 @@ void TUndoStack::Truncate() {
   if (cursor_ == entries_.size()) return;
   payload_.resize(PayloadOffset(cursor_));
   while (!blocks_.empty() && blocks_.back().Entry >= cursor_) {
-    blockBytes_ -= blocks_.back().Removed.capacity() + blocks_.back().Inserted.capacity();
+    blockBytes_ -= blocks_.back().Absent.capacity();
     blocks_.pop_back();
   }
   checkpoints_.resize((cursor_ + kCheckpointEvery - 1) / kCheckpointEvery);
@@ -104,22 +104,30 @@ void TUndoStack::Push(const TUndoStep& step) {
     Append(entry, step.Removed, step.Inserted);
     return;
   }
-  Push(step.Before, step.After, std::string(step.Removed), std::string(step.Inserted));
+  PushBlock(step.Before, step.After, std::string(step.Removed), DigestOf(step.Inserted));
 }
 
-void TUndoStack::Push(TSelectionEnds before, TSelectionEnds after, std::string removed, std::string inserted) {
+void TUndoStack::Push(TSelectionEnds before, TSelectionEnds after, std::string removed, std::string_view inserted) {
   if (removed.size() < kInlineLimit && inserted.size() < kInlineLimit) {
     Push(TUndoStep{before, after, removed, inserted});
-    return;
+  } else {
+    PushBlock(before, after, std::move(removed), DigestOf(inserted));
   }
+}
+
+void TUndoStack::Push(TSelectionEnds before, TSelectionEnds after, std::string removed, TTextDigest inserted) {
+  PushBlock(before, after, std::move(removed), inserted);
+}
+
+void TUndoStack::PushBlock(TSelectionEnds before, TSelectionEnds after, std::string removed, TTextDigest inserted) {
   Truncate();
   TEntry entry;
   if (RecordGroupBegin(before)) entry.Flags |= efBeginsGroup;
   entry.Flags |= efOwnBlock;
   entry.Before = before;
   entry.After = after;
-  blockBytes_ += removed.capacity() + inserted.capacity();
-  blocks_.push_back({entries_.size(), std::move(removed), std::move(inserted)});
+  blockBytes_ += removed.capacity();
+  blocks_.push_back({entries_.size(), std::move(removed), inserted});
   Append(entry);
 }
 
@@ -139,12 +147,28 @@ size_t TUndoStack::MemoryBytes() const {
          blocks_.capacity() * sizeof(TBlock) + blockBytes_;
 }
 
+const TUndoStack::TBlock& TUndoStack::BlockOf(size_t index) const {
+  return *std::lower_bound(blocks_.begin(), blocks_.end(), index, [](const TBlock& b, size_t entry) { return b.Entry < entry; });
+}
+
+TUndoStack::TBlock& TUndoStack::BlockOf(size_t index) { return const_cast<TBlock&>(std::as_const(*this).BlockOf(index)); }
+
+void TUndoStack::Swap(size_t index, std::string taken) {
+  if (entries_[index].Kind != ekText || (entries_[index].Flags & efOwnBlock) == 0) return;
+  TBlock& block = BlockOf(index);
+  block.Present = DigestOf(block.Absent);
+  blockBytes_ -= block.Absent.capacity();
+  block.Absent = std::move(taken);
+  blockBytes_ += block.Absent.capacity();
+}
+
 TUndoStep TUndoStack::StepAt(size_t index, size_t offset) const {
   const TEntry& e = entries_[index];
   if ((e.Flags & efOwnBlock) != 0) {
-    const auto block = std::lower_bound(blocks_.begin(), blocks_.end(), index,
-                                        [](const TBlock& b, size_t entry) { return b.Entry < entry; });
-    return {e.Before, e.After, block->Removed, block->Inserted};
+    const TBlock& block = BlockOf(index);
+    TUndoStep step{e.Before, e.After, {}, {}, true, block.Present};
+    (index < cursor_ ? step.Removed : step.Inserted) = block.Absent;
+    return step;
   }
   const std::string_view all(payload_);
   return {e.Before, e.After, all.substr(offset, e.RemovedLength), all.substr(offset + e.RemovedLength, e.InsertedLength)};
@@ -202,15 +226,15 @@ TSelectionEnds TUndoStack::RedoSelection() const {
   return e.Kind == ekGroupEnd ? e.Before : e.After;
 }
 
-void TUndoStack::StepBack() {
+void TUndoStack::StepBack(std::string taken) {
   while (cursor_ > 0 && entries_[cursor_ - 1].Kind == ekGroupEnd) --cursor_;
-  if (cursor_ > 0) --cursor_;
+  if (cursor_ > 0) Swap(--cursor_, std::move(taken));
   if (cursor_ > 0 && entries_[cursor_ - 1].Kind == ekGroupBegin) --cursor_;
 }
 
-void TUndoStack::StepForward() {
+void TUndoStack::StepForward(std::string taken) {
   while (cursor_ < entries_.size() && entries_[cursor_].Kind == ekGroupBegin) ++cursor_;
-  if (cursor_ < entries_.size()) ++cursor_;
+  if (cursor_ < entries_.size()) Swap(cursor_++, std::move(taken));
   if (cursor_ < entries_.size() && entries_[cursor_].Kind == ekGroupEnd) ++cursor_;
 }
 

@@ -10,6 +10,12 @@
 // selection the group began with (as typing does), the step itself carries the group's begin,
 // and likewise its end: typing one character is one entry.
 //
+// A long step keeps only the text that is out of the document: the bytes it replaced while it is
+// in effect, the bytes it put in once it is undone. The other text is in the document, known to
+// the history by its length and checksum; playback takes it from the document, checked against
+// them, and hands it to the history as it steps over the step. A long paste thus costs the
+// history nothing beyond what it replaced.
+//
 // The history is shared (std::shared_ptr) by every editor showing its text; it is never freed
 // while one of them still uses it.
 #include <cstddef>
@@ -18,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/TextDigest.h"
 #include "toolkit/Messages.h"
 
 namespace ql {
@@ -33,6 +40,10 @@ struct TUndoStep {
   TSelectionEnds After;
   std::string_view Removed;   // the bytes the change replaced (line breaks as CR)
   std::string_view Inserted;  // the bytes that replaced them
+  // Set for a long step: the text that applying the step takes out of the document (Inserted
+  // for an undo, Removed for a redo) is empty here, and this is its digest.
+  bool InDocument = false;
+  TTextDigest Present = {};
 };
 
 class TUndoStack {
@@ -47,11 +58,15 @@ public:
   void EndGroup(int32_t id, TSelectionEnds selection);
   bool GroupOpen() const { return groupOpen_; }
   int32_t GroupId() const { return groupId_; }
-  // Records a step (discarding the redo part first), copying its texts.
+  // Texts up to this long are kept inline with their entry; a step with a longer one keeps only
+  // the text out of the document, in a block of its own.
+  static constexpr size_t kInlineLimit = 0xFFFF;
+  // Records a step (discarding the redo part first), copying what it keeps of its texts.
   void Push(const TUndoStep& step);
-  // Records a step whose texts the history takes over: a long text is kept as it is given, with
-  // no copy of it made.
-  void Push(TSelectionEnds before, TSelectionEnds after, std::string removed, std::string inserted);
+  // Records a step, taking over the replaced bytes rather than copying them.
+  void Push(TSelectionEnds before, TSelectionEnds after, std::string removed, std::string_view inserted);
+  // Records a step whose inserted bytes (at least kInlineLimit of them) only the document holds.
+  void Push(TSelectionEnds before, TSelectionEnds after, std::string removed, TTextDigest inserted);
   // Discards every entry; an open group stays open, with no step recorded yet.
   void Clear();
 
@@ -76,16 +91,15 @@ public:
   TSelectionEnds UndoSelection() const;
   TSelectionEnds RedoSelection() const;
   // Moves the cursor over one applied step of the unit (and the group marker next to it), so
-  // that a unit stopped halfway leaves the history consistent with the text.
-  void StepBack();
-  void StepForward();
+  // that a unit stopped halfway leaves the history consistent with the text. For a step given
+  // InDocument, taken is the text that applying it took out of the document, which the history
+  // keeps from now on; it is ignored for the others.
+  void StepBack(std::string taken = {});
+  void StepForward(std::string taken = {});
 
 private:
   enum TKind : uint8_t { ekText, ekGroupBegin, ekGroupEnd };
   static constexpr uint8_t efBeginsGroup = 0x01, efEndsGroup = 0x02, efOwnBlock = 0x04;
-  // Texts up to this long are kept inline, in payload_; a step with a longer one keeps both of
-  // its texts in a block of its own.
-  static constexpr size_t kInlineLimit = 0xFFFF;
   // Every this many entries, the payload offset of the entry is kept, so that finding an entry's
   // texts adds up at most this many lengths.
   static constexpr size_t kCheckpointEvery = 64;
@@ -93,8 +107,8 @@ private:
   // Invariant: entries below cursor_ are in effect; a group's entries run from its begin (a
   // GroupBegin marker or a text entry with efBeginsGroup) to its end (a GroupEnd marker or a
   // text entry with efEndsGroup), the end missing only for the group still open.
-  // An entry's inline texts follow those of the entries before it in payload_; a replacement of
-  // a whole text costs one entry, so the entry stays small.
+  // An entry's inline texts follow those of the entries before it in payload_; Replace All
+  // records an entry per match, so the entry is kept small.
   struct TEntry {
     TSelectionEnds Before;  // markers: the group's selection at that end
     TSelectionEnds After;
@@ -103,11 +117,12 @@ private:
     TKind Kind = ekText;
     uint8_t Flags = 0;
   };
-  // The texts of an entry with efOwnBlock.
+  // The text of an entry with efOwnBlock that is out of the document (the removed bytes while
+  // the entry is in effect, the inserted ones once it is undone), and the digest of the other.
   struct TBlock {
     size_t Entry = 0;
-    std::string Removed;
-    std::string Inserted;
+    std::string Absent;
+    TTextDigest Present;
   };
 
   static bool BeginsGroup(const TEntry& e) { return e.Kind == ekGroupBegin || (e.Flags & efBeginsGroup) != 0; }
@@ -122,6 +137,11 @@ private:
   // First entry of the unit that ends at end (exclusive); one past the unit starting at start.
   size_t UnitStart(size_t end) const;
   size_t UnitEnd(size_t start) const;
+  TBlock& BlockOf(size_t index);
+  const TBlock& BlockOf(size_t index) const;
+  // After the cursor moved over entry index: a block's texts trade places.
+  void Swap(size_t index, std::string taken);
+  void PushBlock(TSelectionEnds before, TSelectionEnds after, std::string removed, TTextDigest inserted);
   // Appends an entry and its inline texts, keeping the checkpoints.
   void Append(const TEntry& entry, std::string_view removed = {}, std::string_view inserted = {});
   // Opens the group's record before its first step; returns whether the step carries its begin.
@@ -134,7 +154,7 @@ private:
   std::string payload_;              // the inline texts of entries_, in entry order
   std::vector<size_t> checkpoints_;  // [k]: PayloadOffset(k * kCheckpointEvery)
   std::vector<TBlock> blocks_;       // by ascending Entry
-  size_t blockBytes_ = 0;            // the texts' room in blocks_
+  size_t blockBytes_ = 0;            // the room of the blocks' texts
   size_t cursor_ = 0;
   bool groupOpen_ = false;
   bool groupRecorded_ = false;  // the open group's begin is in entries_

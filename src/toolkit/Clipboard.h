@@ -3,6 +3,7 @@
 // bytes. Plain text crosses it as UTF-8 ("text/plain"); the editor converts to and from its
 // document's bytes. Rich text goes as "text/rtf" and "application/rtf" (the two names other
 // programs look for "Rich Text Format" under), HTML as "text/html".
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -27,6 +28,12 @@ public:
   virtual bool HasFormat(std::string_view mime) const = 0;
   // The bytes of a format; empty when the clipboard holds none of it. HTML comes as UTF-8.
   virtual std::string GetFormat(std::string_view mime) const = 0;
+  // Lends the bytes of a format (empty when there are none) to use, without copying them where
+  // the clipboard holds them as they are. The clipboard must not change while use runs.
+  virtual void ReadFormat(std::string_view mime, const std::function<void(std::string_view)>& use) const {
+    const std::string bytes = GetFormat(mime);
+    use(bytes);
+  }
   // Empties the clipboard and places these formats together (none: it stays empty).
   virtual void SetFormats(const std::vector<TClipFormat>& formats) = 0;
 
@@ -44,6 +51,10 @@ public:
   std::string GetFormat(std::string_view mime) const override {
     const auto at = formats_.find(std::string(mime));
     return at != formats_.end() ? at->second : std::string();
+  }
+  void ReadFormat(std::string_view mime, const std::function<void(std::string_view)>& use) const override {
+    const auto at = formats_.find(std::string(mime));
+    use(at != formats_.end() ? std::string_view(at->second) : std::string_view());
   }
   void SetFormats(const std::vector<TClipFormat>& formats) override {
     formats_.clear();

@@ -94,5 +94,21 @@ TEST_F(FileDrops, AFileDroppedOnAnEditorReachesTheWindow) {
   EXPECT_EQ(Text(W().XMLDoc), "X<a/>");
 }
 
+// Text is not a file drop: an editor of the window takes it itself, as one undoable step.
+TEST_F(FileDrops, TextDroppedOnAnEditorGoesIntoIt) {
+  WriteFile(Docs / "a.xml", "<a/>");
+  W().OpenDocument((Docs / "a.xml").string());
+  QMimeData data;
+  data.setText(QStringLiteral("<b/>"));
+  ASSERT_TRUE(DropOn(W().XMLDoc->viewport(), &data, QPoint(10, 10)));
+  EXPECT_TRUE(Dialogs.Questions.empty());
+  const std::string text = Text(W().XMLDoc);
+  EXPECT_EQ(text.size(), 8u);
+  EXPECT_NE(text.find("<b/>"), std::string::npos);
+  EXPECT_NE(text.find("<a/>"), std::string::npos);
+  W().XMLDoc->Undo();
+  EXPECT_EQ(Text(W().XMLDoc), "<a/>");
+}
+
 }  // namespace
 }  // namespace ql::test

@@ -63,6 +63,19 @@ TEST_F(Undo, ALongPasteOverALongSelectionComesBackBothWays) {
   EXPECT_EQ(Sel(), (TSelectionEnds{10, 120000}));
   memo.Redo();
   EXPECT_EQ(Text(), expected);
+  // The history knows the pasted text by its digest only: another text of the same length in
+  // an editor sharing the history does not pass for it.
+  std::shared_ptr<TUndoStack> history;
+  memo.Perform(SMM_UNDOSTACK, 0, reinterpret_cast<LPARAM>(&history));
+  TInkMemo other;
+  std::string changed = expected;
+  changed[50000] = 'x';
+  other.SetText(changed);
+  other.Perform(SMM_UNDOSTACK, smmSet, reinterpret_cast<LPARAM>(&history));
+  EXPECT_THROW(other.Undo(), EInkMemo);
+  EXPECT_EQ(other.Store().GetRange(0, other.Store().TextLength), changed);
+  memo.Undo();
+  EXPECT_EQ(Text(), original);
 }
 
 TEST_F(Undo, AGroupOfSeveralReplacementsIsOneStep) {
@@ -212,12 +225,14 @@ TEST(UndoStack, UnitsAreWholeGroupsAndLooseSteps) {
   EXPECT_EQ(h.Count(), 2u);
 }
 
-// The history keeps short texts packed together and long ones apart: steps of every size, past
-// the packed lengths and across many entries, come back byte for byte after undoing part of the
-// history, recording over the redo part and replaying everything both ways.
+// The history keeps short texts packed together and long ones apart, and of a long step only the
+// text that is out of the document: steps of every size, past the packed lengths and across many
+// entries, come back byte for byte (or by digest, for a text the document holds) after undoing
+// part of the history, recording over the redo part and replaying everything both ways.
 TEST(UndoStack, TextsOfEverySizeComeBackAfterTruncationAndReplay) {
   auto removedOf = [](int32_t i) { return std::string(i % 11 == 0 ? 70000 + i : i % 5, static_cast<char>('a' + i % 26)); };
   auto insertedOf = [](int32_t i) { return std::string(i % 13 == 0 ? 65535 + i % 3 : i % 7, static_cast<char>('A' + i % 26)); };
+  auto isLong = [&](int32_t i) { return i % 11 == 0 || i % 13 == 0; };
   TUndoStack h;
   std::vector<int32_t> ids;  // the step recorded at each position of the history
   auto push = [&](int32_t i) {
@@ -229,13 +244,23 @@ TEST(UndoStack, TextsOfEverySizeComeBackAfterTruncationAndReplay) {
     }
     ids.push_back(i);
   };
-  auto expectStep = [&](const TUndoStep& step, int32_t i) {
+  // Undoing takes the inserted text out of the document, redoing the removed one.
+  auto expectStep = [&](const TUndoStep& step, int32_t i, bool undo) {
     EXPECT_EQ(step.Before, (TSelectionEnds{i, i}));
-    EXPECT_EQ(step.Removed, removedOf(i)) << "step " << i;
-    EXPECT_EQ(step.Inserted, insertedOf(i)) << "step " << i;
+    ASSERT_EQ(step.InDocument, isLong(i)) << "step " << i;
+    if (step.InDocument) {
+      EXPECT_EQ(step.Present, DigestOf(undo ? insertedOf(i) : removedOf(i))) << "step " << i;
+      EXPECT_EQ(undo ? step.Removed : step.Inserted, undo ? removedOf(i) : insertedOf(i)) << "step " << i;
+      EXPECT_TRUE((undo ? step.Inserted : step.Removed).empty());
+    } else {
+      EXPECT_EQ(step.Removed, removedOf(i)) << "step " << i;
+      EXPECT_EQ(step.Inserted, insertedOf(i)) << "step " << i;
+    }
   };
+  auto stepBack = [&](int32_t i) { h.StepBack(isLong(i) ? insertedOf(i) : std::string()); };
+  auto stepForward = [&](int32_t i) { h.StepForward(isLong(i) ? removedOf(i) : std::string()); };
   for (int32_t i = 0; i < 300; ++i) push(i);
-  for (int32_t k = 0; k < 170; ++k) h.StepBack();
+  for (int32_t k = 299; k >= 130; --k) stepBack(k);
   ASSERT_EQ(h.Count(), 130u);
   ids.resize(130);
   for (int32_t i = 1000; i < 1100; ++i) push(i);  // over the redo part, from inside a run of 64
@@ -247,28 +272,28 @@ TEST(UndoStack, TextsOfEverySizeComeBackAfterTruncationAndReplay) {
 
   const auto last = h.UndoUnit();
   ASSERT_EQ(last.size(), 1u);
-  expectStep(last[0], 3000);
-  h.StepBack();
+  expectStep(last[0], 3000, true);
+  stepBack(3000);
   const auto group = h.UndoUnit();
   ASSERT_EQ(group.size(), 130u);
-  for (int32_t k = 0; k < 130; ++k) expectStep(group[static_cast<size_t>(k)], 2129 - k);
-  for (size_t k = 0; k < group.size(); ++k) h.StepBack();
+  for (int32_t k = 0; k < 130; ++k) expectStep(group[static_cast<size_t>(k)], 2129 - k, true);
+  for (int32_t k = 0; k < 130; ++k) stepBack(2129 - k);
   for (size_t k = ids.size() - 1; k-- > 0;) {  // the last id (3000) was checked above
     const auto unit = h.UndoUnit();
     ASSERT_EQ(unit.size(), 1u);
-    expectStep(unit[0], ids[k]);
-    h.StepBack();
+    expectStep(unit[0], ids[k], true);
+    stepBack(ids[k]);
   }
   EXPECT_FALSE(h.CanUndo());
   for (size_t k = 0; k + 1 < ids.size(); ++k) {
     const auto unit = h.RedoUnit();
     ASSERT_EQ(unit.size(), 1u);
-    expectStep(unit[0], ids[k]);
-    h.StepForward();
+    expectStep(unit[0], ids[k], false);
+    stepForward(ids[k]);
   }
   const auto regroup = h.RedoUnit();
   ASSERT_EQ(regroup.size(), 130u);
-  expectStep(regroup.front(), 2000);
+  for (int32_t k = 0; k < 130; ++k) expectStep(regroup[static_cast<size_t>(k)], 2000 + k, false);
   EXPECT_EQ(h.RedoSelection(), (TSelectionEnds{-2, -2}));
 }
 

@@ -9,6 +9,7 @@ class TQtClipboard : public TClipboard {
 public:
   bool HasFormat(std::string_view mime) const override;
   std::string GetFormat(std::string_view mime) const override;
+  void ReadFormat(std::string_view mime, const std::function<void(std::string_view)>& use) const override;
   void SetFormats(const std::vector<TClipFormat>& formats) override;
 };
 
