@@ -84,14 +84,25 @@ uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers) {
 
 uint16_t VirtualKeyOfX11KeyCode(uint32_t keyCode) { return Lookup(kX11Codes, static_cast<int>(keyCode)); }
 
-uint16_t ShortCutCodeOf(int qtKey, Qt::KeyboardModifiers modifiers) {
-  const uint16_t vk = VirtualKeyOf(qtKey, modifiers);
+namespace {
+uint16_t WithModifiers(uint16_t vk, Qt::KeyboardModifiers modifiers) {
   if (vk == 0) return 0;
   uint16_t code = vk;
   if (modifiers & Qt::ShiftModifier) code |= scShift;
   if (modifiers & Qt::ControlModifier) code |= scCtrl;
   if (modifiers & Qt::AltModifier) code |= scAlt;
   return code;
+}
+}  // namespace
+
+uint16_t ShortCutCodeOf(int qtKey, Qt::KeyboardModifiers modifiers) {
+  return WithModifiers(VirtualKeyOf(qtKey, modifiers), modifiers);
+}
+
+uint16_t ShortCutCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, uint32_t x11KeyCode) {
+  uint16_t vk = VirtualKeyOf(qtKey, modifiers);
+  if (vk == 0) vk = VirtualKeyOfX11KeyCode(x11KeyCode);
+  return WithModifiers(vk, modifiers);
 }
 
 std::u32string TypedCharacters(int qtKey, uint16_t vk, Qt::KeyboardModifiers modifiers, const QString& text) {

@@ -20,6 +20,9 @@ uint16_t VirtualKeyOfX11KeyCode(uint32_t keyCode);
 // The ShortCutCode of a key with its modifiers: the virtual key plus 0x2000 for Shift, 0x4000
 // for Ctrl, 0x8000 for Alt; 0 when the key has no virtual key.
 uint16_t ShortCutCodeOf(int qtKey, Qt::KeyboardModifiers modifiers);
+// As above; a key without a virtual key of its own (a letter of a non-Latin layout) is found by
+// its X11 key code, as the editor finds it.
+uint16_t ShortCutCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, uint32_t x11KeyCode);
 
 // The characters (code points) a key press types, as a WM_CHAR per character: printable text as
 // it is; Backspace 8 (Ctrl+Backspace 127), Tab 9, Enter 13 (Ctrl+Enter 10), Escape 27; Ctrl with
