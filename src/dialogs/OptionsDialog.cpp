@@ -18,6 +18,7 @@
 
 #include "dialogs/ColorDropButton.h"
 #include "dialogs/FontCharsets.h"
+#include "dialogs/HotKeyBox.h"
 #include "dialogs/SpinButton.h"
 #include "editor/PropertyOptions.h"
 #include "editor/PropertySession.h"
@@ -69,6 +70,8 @@ void TOptionsDialog::FormCreate() {
   layout->addWidget(PageControl);
   OptionsPage = CreateOptionsPage();
   HighlightingPage = CreateHighlightingPage();
+  AutoCorrectPage = CreateAutoCorrectPage();
+  TemplatesPage = CreateTemplatesPage();
   auto* buttons = new QDialogButtonBox(this);
   OKButton = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
   OKButton->setObjectName("OKButton");
@@ -79,8 +82,7 @@ void TOptionsDialog::FormCreate() {
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
   layout->addWidget(buttons);
   // The pages are shown by Execute, as asked for.
-  OptionsPage->hide();
-  HighlightingPage->hide();
+  for (QWidget* page : {OptionsPage, HighlightingPage, AutoCorrectPage, TemplatesPage}) page->hide();
 }
 
 QWidget* TOptionsDialog::CreateOptionsPage() {
@@ -263,20 +265,25 @@ bool TOptionsDialog::eventFilter(QObject* watched, QEvent* event) {
   } else if (event->type() == QEvent::MouseButtonPress && FEditor != nullptr && watched == FEditor->viewport()) {
     const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
     Guarded([&] { EditorMouseDown(point); });
+  } else if (event->type() == QEvent::FocusOut && watched == cteHotkey) {
+    Guarded([this] { cteHotkeyExit(); });
   }
   return QDialog::eventFilter(watched, event);
 }
 
 bool TOptionsDialog::Execute(TCustomInkMemoParser& parser, TSM_PropEdPages pages) {
   const bool options = pages.Contains(ppOPTIONS), highlighting = pages.Contains(ppHIGHLIGHTING);
-  if (!options && !highlighting) return false;
+  const bool autoCorrect = pages.Contains(ppAUTOCORRECT), templates = pages.Contains(ppTEMPLATES);
+  if (!options && !highlighting && !autoCorrect && !templates) return false;
   parser_ = &parser;
   pages_ = pages;
   PageControl->clear();
   if (options) PageControl->addTab(OptionsPage, "Options");
   if (highlighting) PageControl->addTab(HighlightingPage, "Highlighting");
-  PageControl->setCurrentWidget(highlighting ? HighlightingPage : OptionsPage);
-  const bool ok = ExecutePropertyPages(parser, pages, {FEditor}, [this](TPropertySession& session) {
+  if (autoCorrect) PageControl->addTab(AutoCorrectPage, "Auto correct");
+  if (templates) PageControl->addTab(TemplatesPage, "Code templates");
+  PageControl->setCurrentWidget(highlighting ? HighlightingPage : options ? OptionsPage : PageControl->widget(0));
+  const bool ok = ExecutePropertyPages(parser, pages, {FEditor, InkMemo1}, [this](TPropertySession& session) {
     session_ = &session;
     struct TEnd {
       TPropertySession*& session;
@@ -326,10 +333,12 @@ void TOptionsDialog::FormShow() {
   for (QLineEdit* box : {IndentStepBox, WrapColumnBox, TabColumnsBox, DeftabBox, GutterWidthBox, RightMarginBox})
     box->setModified(false);
   lastPreviewClick_ = {0, 0};
+  FillAutoCorrectPage();
+  FillTemplatesPage();
 }
 
 void TOptionsDialog::OKButtonClick() {
-  if (!CommitEditedBoxes()) return;
+  if (!CommitEditedBoxes() || !CommitMacroBoxes()) return;
   accept();
 }
 

@@ -94,8 +94,18 @@ TEST_F(OptionsDialog, OpensOnTheWorkingCopyWithThePagesAskedFor) {
     return false;
   }, {ppOPTIONS, ppKEYS});
   Run([&] {
-    EXPECT_EQ(dialog.Pages()->count(), 2);
-    EXPECT_EQ(dialog.Pages()->tabText(dialog.Pages()->currentIndex()), "Highlighting");
+    EXPECT_EQ(dialog.Pages()->count(), 1);
+    EXPECT_EQ(dialog.Pages()->tabText(dialog.Pages()->currentIndex()), "Code templates");
+    return false;
+  }, {ppTEMPLATES});
+  Run([&] {
+    QTabWidget& tabs = *dialog.Pages();
+    EXPECT_GE(tabs.count(), 4);
+    EXPECT_EQ(tabs.tabText(0), "Options");
+    EXPECT_EQ(tabs.tabText(1), "Highlighting");
+    EXPECT_EQ(tabs.tabText(tabs.count() - 2), "Auto correct");
+    EXPECT_EQ(tabs.tabText(tabs.count() - 1), "Code templates");
+    EXPECT_EQ(tabs.tabText(tabs.currentIndex()), "Highlighting");
     EXPECT_EQ(dialog.windowTitle(), "Editor Options");
     EXPECT_NE(dialog.Working(), &a.Settings());
     EXPECT_EQ(dialog.Working(), &parser.Settings());  // lent to the parser while the dialog runs
