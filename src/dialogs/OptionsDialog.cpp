@@ -69,6 +69,7 @@ void TOptionsDialog::FormCreate() {
   layout->addWidget(PageControl);
   OptionsPage = CreateOptionsPage();
   HighlightingPage = CreateHighlightingPage();
+  KeysPage = CreateKeysPage();
   auto* buttons = new QDialogButtonBox(this);
   OKButton = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
   OKButton->setObjectName("OKButton");
@@ -79,8 +80,8 @@ void TOptionsDialog::FormCreate() {
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
   layout->addWidget(buttons);
   // The pages are shown by Execute, as asked for.
-  OptionsPage->hide();
-  HighlightingPage->hide();
+  for (QWidget* page : {OptionsPage, HighlightingPage, KeysPage}) page->hide();
+  keyCommitFailed_ = false;
 }
 
 QWidget* TOptionsDialog::CreateOptionsPage() {
@@ -263,20 +264,42 @@ bool TOptionsDialog::eventFilter(QObject* watched, QEvent* event) {
   } else if (event->type() == QEvent::MouseButtonPress && FEditor != nullptr && watched == FEditor->viewport()) {
     const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
     Guarded([&] { EditorMouseDown(point); });
+  } else if (event->type() == QEvent::FocusOut && watched == CommandKeysListBox) {
+    Guarded([this] { CommandKeysListBoxExit(); });
   }
   return QDialog::eventFilter(watched, event);
 }
 
 bool TOptionsDialog::Execute(TCustomInkMemoParser& parser, TSM_PropEdPages pages) {
-  const bool options = pages.Contains(ppOPTIONS), highlighting = pages.Contains(ppHIGHLIGHTING);
-  if (!options && !highlighting) return false;
+  struct TPage {
+    TSM_PropEdPage Page;
+    QWidget* Widget;
+    const char* Caption;
+  };
+  // The pages built, in tab order.
+  const TPage built[] = {
+      {ppOPTIONS, OptionsPage, "Options"},
+      {ppHIGHLIGHTING, HighlightingPage, "Highlighting"},
+      {ppKEYS, KeysPage, "Key assignments"},
+  };
+  PageControl->clear();
+  for (const TPage& page : built) {
+    if (pages.Contains(page.Page)) PageControl->addTab(page.Widget, page.Caption);
+  }
+  if (PageControl->count() == 0) return false;
+  // The active page: Highlighting when shown, otherwise the first one.
+  if (pages.Contains(ppHIGHLIGHTING)) PageControl->setCurrentWidget(HighlightingPage);
+  else PageControl->setCurrentIndex(0);
   parser_ = &parser;
   pages_ = pages;
-  PageControl->clear();
-  if (options) PageControl->addTab(OptionsPage, "Options");
-  if (highlighting) PageControl->addTab(HighlightingPage, "Highlighting");
-  PageControl->setCurrentWidget(highlighting ? HighlightingPage : OptionsPage);
-  const bool ok = ExecutePropertyPages(parser, pages, {FEditor}, [this](TPropertySession& session) {
+  struct TEnd {
+    TOptionsDialog& dialog;
+    ~TEnd() {
+      dialog.parser_ = nullptr;
+      dialog.keyAssignments_.reset();
+    }
+  } end{*this};
+  return ExecutePropertyPages(parser, pages, {FEditor}, [this](TPropertySession& session) {
     session_ = &session;
     struct TEnd {
       TPropertySession*& session;
@@ -285,8 +308,6 @@ bool TOptionsDialog::Execute(TCustomInkMemoParser& parser, TSM_PropEdPages pages
     FormShow();
     return RunModal(*this);
   });
-  parser_ = nullptr;
-  return ok;
 }
 
 void TOptionsDialog::FormShow() {
@@ -326,10 +347,12 @@ void TOptionsDialog::FormShow() {
   for (QLineEdit* box : {IndentStepBox, WrapColumnBox, TabColumnsBox, DeftabBox, GutterWidthBox, RightMarginBox})
     box->setModified(false);
   lastPreviewClick_ = {0, 0};
+  FillKeysPage();
 }
 
 void TOptionsDialog::OKButtonClick() {
   if (!CommitEditedBoxes()) return;
+  if (!CommitKeys()) return;
   accept();
 }
 

@@ -89,12 +89,18 @@ TEST_F(OptionsDialog, OpensOnTheWorkingCopyWithThePagesAskedFor) {
   EXPECT_FALSE(Run([&] { return shown = true; }, {}));
   EXPECT_FALSE(shown);
   Run([&] {
-    EXPECT_EQ(dialog.Pages()->count(), 1);
+    EXPECT_EQ(dialog.Pages()->count(), 2);
     EXPECT_EQ(dialog.Pages()->tabText(0), "Options");
+    EXPECT_EQ(dialog.Pages()->tabText(1), "Key assignments");
+    EXPECT_EQ(dialog.Pages()->currentIndex(), 0);
     return false;
   }, {ppOPTIONS, ppKEYS});
   Run([&] {
-    EXPECT_EQ(dialog.Pages()->count(), 2);
+    EXPECT_EQ(dialog.Pages()->tabText(dialog.Pages()->currentIndex()), "Key assignments");
+    return false;
+  }, {ppKEYS, ppTEMPLATES});
+  Run([&] {
+    EXPECT_EQ(dialog.Pages()->tabText(1), "Highlighting");
     EXPECT_EQ(dialog.Pages()->tabText(dialog.Pages()->currentIndex()), "Highlighting");
     EXPECT_EQ(dialog.windowTitle(), "Editor Options");
     EXPECT_NE(dialog.Working(), &a.Settings());
