@@ -475,6 +475,7 @@ void TMainForm::CreateParser() {
       dialogs_.ShowModal(shown);
       return shown.result() == QDialog::Accepted;
     };
+    dialog.ShowError = [this](const QString& message) { dialogs_.ShowError(message); };
     return dialog.Execute(parser, pages);
   };
   XMLParser->BeginLoading();

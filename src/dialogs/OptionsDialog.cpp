@@ -70,6 +70,7 @@ void TOptionsDialog::FormCreate() {
   layout->addWidget(PageControl);
   OptionsPage = CreateOptionsPage();
   HighlightingPage = CreateHighlightingPage();
+  KeysPage = CreateKeysPage();
   AutoCorrectPage = CreateAutoCorrectPage();
   TemplatesPage = CreateTemplatesPage();
   auto* buttons = new QDialogButtonBox(this);
@@ -82,7 +83,8 @@ void TOptionsDialog::FormCreate() {
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
   layout->addWidget(buttons);
   // The pages are shown by Execute, as asked for.
-  for (QWidget* page : {OptionsPage, HighlightingPage, AutoCorrectPage, TemplatesPage}) page->hide();
+  for (QWidget* page : {OptionsPage, HighlightingPage, KeysPage, AutoCorrectPage, TemplatesPage}) page->hide();
+  keyCommitFailed_ = false;
 }
 
 QWidget* TOptionsDialog::CreateOptionsPage() {
@@ -265,6 +267,8 @@ bool TOptionsDialog::eventFilter(QObject* watched, QEvent* event) {
   } else if (event->type() == QEvent::MouseButtonPress && FEditor != nullptr && watched == FEditor->viewport()) {
     const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
     Guarded([&] { EditorMouseDown(point); });
+  } else if (event->type() == QEvent::FocusOut && watched == CommandKeysListBox) {
+    Guarded([this] { CommandKeysListBoxExit(); });
   } else if (event->type() == QEvent::FocusOut && watched == cteHotkey) {
     Guarded([this] { cteHotkeyExit(); });
   }
@@ -272,18 +276,37 @@ bool TOptionsDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TOptionsDialog::Execute(TCustomInkMemoParser& parser, TSM_PropEdPages pages) {
-  const bool options = pages.Contains(ppOPTIONS), highlighting = pages.Contains(ppHIGHLIGHTING);
-  const bool autoCorrect = pages.Contains(ppAUTOCORRECT), templates = pages.Contains(ppTEMPLATES);
-  if (!options && !highlighting && !autoCorrect && !templates) return false;
+  struct TPage {
+    TSM_PropEdPage Page;
+    QWidget* Widget;
+    const char* Caption;
+  };
+  // The pages built, in tab order.
+  const TPage built[] = {
+      {ppOPTIONS, OptionsPage, "Options"},
+      {ppHIGHLIGHTING, HighlightingPage, "Highlighting"},
+      {ppKEYS, KeysPage, "Key assignments"},
+      {ppAUTOCORRECT, AutoCorrectPage, "Auto correct"},
+      {ppTEMPLATES, TemplatesPage, "Code templates"},
+  };
+  PageControl->clear();
+  for (const TPage& page : built) {
+    if (pages.Contains(page.Page)) PageControl->addTab(page.Widget, page.Caption);
+  }
+  if (PageControl->count() == 0) return false;
+  // The active page: Highlighting when shown, otherwise the first one.
+  if (pages.Contains(ppHIGHLIGHTING)) PageControl->setCurrentWidget(HighlightingPage);
+  else PageControl->setCurrentIndex(0);
   parser_ = &parser;
   pages_ = pages;
-  PageControl->clear();
-  if (options) PageControl->addTab(OptionsPage, "Options");
-  if (highlighting) PageControl->addTab(HighlightingPage, "Highlighting");
-  if (autoCorrect) PageControl->addTab(AutoCorrectPage, "Auto correct");
-  if (templates) PageControl->addTab(TemplatesPage, "Code templates");
-  PageControl->setCurrentWidget(highlighting ? HighlightingPage : options ? OptionsPage : PageControl->widget(0));
-  const bool ok = ExecutePropertyPages(parser, pages, {FEditor, InkMemo1}, [this](TPropertySession& session) {
+  struct TEnd {
+    TOptionsDialog& dialog;
+    ~TEnd() {
+      dialog.parser_ = nullptr;
+      dialog.keyAssignments_.reset();
+    }
+  } end{*this};
+  return ExecutePropertyPages(parser, pages, {FEditor, InkMemo1}, [this](TPropertySession& session) {
     session_ = &session;
     struct TEnd {
       TPropertySession*& session;
@@ -292,8 +315,6 @@ bool TOptionsDialog::Execute(TCustomInkMemoParser& parser, TSM_PropEdPages pages
     FormShow();
     return RunModal(*this);
   });
-  parser_ = nullptr;
-  return ok;
 }
 
 void TOptionsDialog::FormShow() {
@@ -333,12 +354,14 @@ void TOptionsDialog::FormShow() {
   for (QLineEdit* box : {IndentStepBox, WrapColumnBox, TabColumnsBox, DeftabBox, GutterWidthBox, RightMarginBox})
     box->setModified(false);
   lastPreviewClick_ = {0, 0};
+  FillKeysPage();
   FillAutoCorrectPage();
   FillTemplatesPage();
 }
 
 void TOptionsDialog::OKButtonClick() {
   if (!CommitEditedBoxes() || !CommitMacroBoxes()) return;
+  if (!CommitKeys()) return;
   accept();
 }
 

@@ -4,10 +4,12 @@
 // own preview editor; OK hands the copy back to the parser, Cancel throws it away.
 //
 // Pages shown: Options (the option bits, indent step, wrap column, tab stops, right margin and
-// gutter width) and Highlighting (the styles' colours and text attributes, the fixed elements,
-// the font). A click on a token of the preview selects its style's element. Auto correct (the
-// auto-replace entries and the trigger keys) and Code templates (the templates, edited in the
-// page's own editor, and the template hot key): their lists and buttons change the working
+// gutter width), Highlighting (the styles' colours and text attributes, the fixed elements,
+// the font; a click on a token of the preview selects its style's element), Key assignments
+// (the key pairs of every editor command, recorded with the key pair wizard and committed to
+// the working copy by OK, which a conflicting pair refuses), Auto correct (the auto-replace
+// entries and the trigger keys) and Code templates (the templates, edited in the page's own
+// editor, and the template hot key). The lists and buttons of the last two change the working
 // tables at once; the trigger keys and the hot key are taken when their box is left, or by OK.
 //
 // Failures stop in the dialog: a handler's error (a number that does not convert, tab stops the
@@ -15,8 +17,11 @@
 #include <QDialog>
 #include <QPoint>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "editor/KeyAssignments.h"
+#include "editor/KeyWizardSteps.h"
 #include "editor/MacroList.h"
 #include "editor/PropertyElements.h"
 #include "highlight/PropEdPages.h"
@@ -46,13 +51,16 @@ public:
   ~TOptionsDialog() override;
 
   // Runs the dialog on parser with the pages asked for (those built so far: Options,
-  // Highlighting, Auto correct and Code templates); false without showing anything when none of them is asked for. True when
-  // the user closed it with OK: the parser's settings then hold what the pages made.
+  // Highlighting, Key assignments, Auto correct and Code templates); false without showing
+  // anything when none of them is asked for. True when the user closed it with OK: the parser's
+  // settings then hold what the pages made.
   bool Execute(TCustomInkMemoParser& parser, TSM_PropEdPages pages);
 
-  // Shows the dialog modally; true for OK. By default exec().
+  // Shows the dialog, and the key pair wizard it runs, modally; true for OK (for "Finish").
+  // By default exec().
   std::function<bool(QDialog& dialog)> RunModal;
-  // Shows a handler's error; by default a message box.
+  // Shows a handler's error, or the conflict OK found in the key assignments; by default a
+  // message box.
   std::function<void(const QString& message)> ShowError;
 
   // While the dialog runs: the working copy, and the preview that shows it.
@@ -63,6 +71,10 @@ public:
   TColorDropButton* BackgroundButton() const { return backButton_; }
   TSpinButton* GutterSpin() const { return gutterSpin_; }
   TSpinButton* MarginSpin() const { return marginSpin_; }
+  // The key assignments being edited; null when the dialog is not running.
+  TKeyAssignments* KeyAssignments() const { return keyAssignments_.get(); }
+  // Whether the last OK found a conflicting key pair.
+  bool KeyCommitFailed() const { return keyCommitFailed_; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,6 +101,21 @@ private:
   void DeftabBoxExit();
   // The exits of the boxes the user changed and has not left yet (OK runs them first).
   bool CommitEditedBoxes();
+
+  // -- KeysPage.cpp
+  QWidget* CreateKeysPage();
+  void FillKeysPage();
+  int SelectedCommand() const;  // its index in the key assignments, or -1
+  void CommandDescListBoxClick();
+  void CommandKeysListBoxClick();
+  void CommandKeysListBoxExit();
+  void AddButtonClick();
+  void EditButtonClick();
+  void DeleteButtonClick();
+  // Runs the key pair wizard on pair; true when the user finished it.
+  bool RunKeyWizard(TKeyWizardMode mode, TKeyPair& pair);
+  // Commits the key assignments; a conflict is shown and false returned.
+  bool CommitKeys();
 
   // -- HighlightingPage.cpp
   void FillElements();
@@ -134,6 +161,9 @@ private:
   std::vector<TStyleElement> elements_;
   QPoint lastPreviewClick_{0, 0};
   bool updating_ = false;
+  std::unique_ptr<TKeyAssignments> keyAssignments_;
+  TKeyPair selectedPair_;
+  bool keyCommitFailed_ = false;
 
   QTabWidget* PageControl = nullptr;
   QWidget* OptionsPage = nullptr;
@@ -160,6 +190,12 @@ private:
   QCheckBox* UseDefForeBox = nullptr;
   QCheckBox* UseDefBackBox = nullptr;
   TQtInkMemo* FEditor = nullptr;
+  QWidget* KeysPage = nullptr;
+  QListWidget* CommandDescListBox = nullptr;
+  QListWidget* CommandKeysListBox = nullptr;
+  QPushButton* AddButton = nullptr;
+  QPushButton* EditButton = nullptr;
+  QPushButton* DeleteButton = nullptr;
 
   QWidget* AutoCorrectPage = nullptr;
   QLineEdit* ReplaceBox = nullptr;
