@@ -11,7 +11,6 @@
 #include "editor/qt/QtInkMemo.h"
 #include "highlight/InkMemoParser.h"
 #include "services/SM_Settings.h"
-#include "toolkit/qt/QSettingsRegistry.h"
 
 namespace ql::test {
 namespace {
@@ -24,11 +23,7 @@ protected:
   // Every test starts from the shipped tables.
   void SetUp() override {
     WorkbenchTest::SetUp();
-    TQSettingsRegistry registry;
-    if (!registry.OpenKey("Software\\Brevant\\Quillon", true)) return;
-    for (const char* name : {"Highlighting - XML", "Key Assignments - XML", "AutoReplace - XML", "Code Templates - XML"})
-      registry.DeleteValue(name);
-    registry.CloseKey();
+    ForgetStoredParserSettings();
   }
   // Opens Preferences and plays the user in it.
   void Preferences(const std::function<void(TOptionsDialog&)>& play) {
