@@ -26,13 +26,13 @@ QWidget* TOptionsDialog::CreateAutoCorrectPage() {
   ReplaceBox = box("ReplaceBox");
   ReplaceBox->setMaxLength(static_cast<int>(TMacroKeywords::MaxName));
   WithBox = box("WithBox");
-  AutoReplActBox = box("AutoReplActBox");
-  AutoReplActBox->setMaxLength(static_cast<int>(TAutoReplace::MaxTriggers));
   AutoReplButton1 = new QPushButton("Add", page);
   AutoReplButton1->setObjectName("AutoReplButton1");
   AutoReplButton2 = new QPushButton("Replace", page);
   AutoReplButton2->setObjectName("AutoReplButton2");
   AutoReplBox = NewMacroListBox("AutoReplBox", page);
+  AutoReplActBox = box("AutoReplActBox");  // made in the order the Tab key visits them
+  AutoReplActBox->setMaxLength(static_cast<int>(TAutoReplace::MaxTriggers));
 
   const auto label = [page](const char* text, QWidget* buddy) {
     auto* l = new QLabel(text, page);

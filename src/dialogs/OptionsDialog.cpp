@@ -45,7 +45,11 @@ TOptionsDialog::TOptionsDialog(QWidget* parent) : QDialog(parent) {
   FormCreate();
 }
 
-TOptionsDialog::~TOptionsDialog() = default;
+TOptionsDialog::~TOptionsDialog() {
+  // A box that has the focus reports losing it while Qt deletes it, when this dialog is no
+  // longer whole: its handlers must not run then.
+  for (QWidget* child : findChildren<QWidget*>()) child->disconnect(this);
+}
 
 TSM_Settings* TOptionsDialog::Working() const { return session_ != nullptr ? &session_->Working() : nullptr; }
 

@@ -117,6 +117,7 @@ void TOptionsDialog::cteListBoxClick() {
 }
 
 void TOptionsDialog::UpdateTemplateButtons() {
+  if (Working() == nullptr) return;
   const TTextEncoding encoding = InkMemo1->DisplayEncoding();
   const TEntryButtons b = TemplateButtons(templateList_, Working()->Templates(), TypedBytes(encoding, cteNameBox->text()),
                                           TypedBytes(encoding, cteDescBox->text()), TemplateText());
