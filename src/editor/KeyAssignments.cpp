@@ -15,7 +15,12 @@ constexpr const char* kBetween = "]  [";
 }  // namespace
 
 std::string FormatKeyLine(const TKeyPair& pair) {
-  return "[" + ShortCutToText(pair.First) + kBetween + (pair.Second == 0 ? kNone : ShortCutToText(pair.Second)) + "]";
+  std::string line = "[";
+  line += ShortCutToText(pair.First);
+  line += kBetween;
+  line += pair.Second == 0 ? std::string(kNone) : ShortCutToText(pair.Second);
+  line += ']';
+  return line;
 }
 
 bool ParseKeyLine(const std::string& line, TKeyPair& pair) {
