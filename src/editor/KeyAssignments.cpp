@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 #include "services/KeyErrors.h"
 #include "services/KeyboardActionContoller.h"
@@ -115,10 +116,16 @@ std::optional<std::string> TKeyAssignments::Commit() {
     Loaded(i);
   }
   try {
+    std::unordered_set<int32_t> listed;
     for (const TCommandKeys& c : commands_) {
+      listed.insert(c.Action);
       for (const TKeyPair& pair : c.Pairs) {
         if (pair.First != 0) keys.AddKeySequence(pair.First, pair.Second, c.Action);
       }
+    }
+    // Keys of actions without a name are not listed, so they cannot have been edited: they stay.
+    for (const TKeySequence& s : working_.KeyStore().Sequences()) {
+      if (!listed.contains(s.Action)) keys.AddKeySequence(s.First, s.Second, s.Action);
     }
   } catch (const EAmbigiousKeyPair& e) {
     return std::string(e.what());
