@@ -44,7 +44,11 @@ TOptionsDialog::TOptionsDialog(QWidget* parent) : QDialog(parent) {
   FormCreate();
 }
 
-TOptionsDialog::~TOptionsDialog() = default;
+TOptionsDialog::~TOptionsDialog() {
+  // QDialog's destructor hides the dialog, which takes the focus from the box that has it; the
+  // box's signals must not reach this half-destroyed dialog then.
+  for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+}
 
 TSM_Settings* TOptionsDialog::Working() const { return session_ != nullptr ? &session_->Working() : nullptr; }
 
