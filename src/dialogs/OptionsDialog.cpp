@@ -18,6 +18,7 @@
 
 #include "dialogs/ColorDropButton.h"
 #include "dialogs/FontCharsets.h"
+#include "dialogs/HotKeyBox.h"
 #include "dialogs/SpinButton.h"
 #include "editor/PropertyOptions.h"
 #include "editor/PropertySession.h"
@@ -74,6 +75,8 @@ void TOptionsDialog::FormCreate() {
   OptionsPage = CreateOptionsPage();
   HighlightingPage = CreateHighlightingPage();
   KeysPage = CreateKeysPage();
+  AutoCorrectPage = CreateAutoCorrectPage();
+  TemplatesPage = CreateTemplatesPage();
   auto* buttons = new QDialogButtonBox(this);
   OKButton = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
   OKButton->setObjectName("OKButton");
@@ -84,7 +87,7 @@ void TOptionsDialog::FormCreate() {
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
   layout->addWidget(buttons);
   // The pages are shown by Execute, as asked for.
-  for (QWidget* page : {OptionsPage, HighlightingPage, KeysPage}) page->hide();
+  for (QWidget* page : {OptionsPage, HighlightingPage, KeysPage, AutoCorrectPage, TemplatesPage}) page->hide();
   keyCommitFailed_ = false;
 }
 
@@ -270,6 +273,8 @@ bool TOptionsDialog::eventFilter(QObject* watched, QEvent* event) {
     Guarded([&] { EditorMouseDown(point); });
   } else if (event->type() == QEvent::FocusOut && watched == CommandKeysListBox) {
     Guarded([this] { CommandKeysListBoxExit(); });
+  } else if (event->type() == QEvent::FocusOut && watched == cteHotkey) {
+    Guarded([this] { cteHotkeyExit(); });
   }
   return QDialog::eventFilter(watched, event);
 }
@@ -285,6 +290,8 @@ bool TOptionsDialog::Execute(TCustomInkMemoParser& parser, TSM_PropEdPages pages
       {ppOPTIONS, OptionsPage, "Options"},
       {ppHIGHLIGHTING, HighlightingPage, "Highlighting"},
       {ppKEYS, KeysPage, "Key assignments"},
+      {ppAUTOCORRECT, AutoCorrectPage, "Auto correct"},
+      {ppTEMPLATES, TemplatesPage, "Code templates"},
   };
   PageControl->clear();
   for (const TPage& page : built) {
@@ -303,7 +310,7 @@ bool TOptionsDialog::Execute(TCustomInkMemoParser& parser, TSM_PropEdPages pages
       dialog.keyAssignments_.reset();
     }
   } end{*this};
-  return ExecutePropertyPages(parser, pages, {FEditor}, [this](TPropertySession& session) {
+  return ExecutePropertyPages(parser, pages, {FEditor, InkMemo1}, [this](TPropertySession& session) {
     session_ = &session;
     struct TEnd {
       TPropertySession*& session;
@@ -352,10 +359,12 @@ void TOptionsDialog::FormShow() {
     box->setModified(false);
   lastPreviewClick_ = {0, 0};
   FillKeysPage();
+  FillAutoCorrectPage();
+  FillTemplatesPage();
 }
 
 void TOptionsDialog::OKButtonClick() {
-  if (!CommitEditedBoxes()) return;
+  if (!CommitEditedBoxes() || !CommitMacroBoxes()) return;
   if (!CommitKeys()) return;
   accept();
 }

@@ -5,9 +5,12 @@
 //
 // Pages shown: Options (the option bits, indent step, wrap column, tab stops, right margin and
 // gutter width), Highlighting (the styles' colours and text attributes, the fixed elements,
-// the font; a click on a token of the preview selects its style's element) and Key assignments
+// the font; a click on a token of the preview selects its style's element), Key assignments
 // (the key pairs of every editor command, recorded with the key pair wizard and committed to
-// the working copy by OK, which a conflicting pair refuses).
+// the working copy by OK, which a conflicting pair refuses), Auto correct (the auto-replace
+// entries and the trigger keys) and Code templates (the templates, edited in the page's own
+// editor, and the template hot key). The lists and buttons of the last two change the working
+// tables at once; the trigger keys and the hot key are taken when their box is left, or by OK.
 //
 // Failures stop in the dialog: a handler's error (a number that does not convert, tab stops the
 // editor refuses) is shown through ShowError and the setting stays as it was.
@@ -19,6 +22,7 @@
 
 #include "editor/KeyAssignments.h"
 #include "editor/KeyWizardSteps.h"
+#include "editor/MacroList.h"
 #include "editor/PropertyElements.h"
 #include "highlight/PropEdPages.h"
 
@@ -37,6 +41,7 @@ class TColorDropButton;
 class TCustomInkMemoParser;
 class TPropertySession;
 class TQtInkMemo;
+class TSM_HotKey;
 class TSM_Settings;
 class TSpinButton;
 
@@ -46,9 +51,9 @@ public:
   ~TOptionsDialog() override;
 
   // Runs the dialog on parser with the pages asked for (those built so far: Options,
-  // Highlighting and Key assignments); false without showing anything when none of them is
-  // asked for. True when
-  // the user closed it with OK: the parser's settings then hold what the pages made.
+  // Highlighting, Key assignments, Auto correct and Code templates); false without showing
+  // anything when none of them is asked for. True when the user closed it with OK: the parser's
+  // settings then hold what the pages made.
   bool Execute(TCustomInkMemoParser& parser, TSM_PropEdPages pages);
 
   // Shows the dialog, and the key pair wizard it runs, modally; true for OK (for "Finish").
@@ -126,6 +131,30 @@ private:
   // The preview applies the working settings (keeping its caret) and repaints.
   void PreviewApply();
 
+  // -- AutoCorrectPage.cpp
+  QWidget* CreateAutoCorrectPage();
+  void FillAutoCorrectPage();
+  void AutoReplBoxClick();
+  void UpdateAutoReplButtons();
+  void AutoReplButton1Click();
+  void AutoReplButton2Click();
+  void AutoReplActBoxExit();
+  // Shows the list with entry select selected and fills the working table from it.
+  void AutoReplListChanged(int32_t select);
+
+  // -- TemplatesPage.cpp
+  QWidget* CreateTemplatesPage();
+  void FillTemplatesPage();
+  void cteListBoxClick();
+  void UpdateTemplateButtons();
+  void CodeTemplateButton1Click();
+  void CodeTemplateButton2Click();
+  void cteHotkeyExit();
+  // The template editor's text (its selection stays).
+  std::string TemplateText() const;
+  // The boxes of both pages that are taken on leaving them, for OK while one still has the focus.
+  bool CommitMacroBoxes();
+
   TCustomInkMemoParser* parser_ = nullptr;
   TPropertySession* session_ = nullptr;
   TSM_PropEdPages pages_;
@@ -167,6 +196,30 @@ private:
   QPushButton* AddButton = nullptr;
   QPushButton* EditButton = nullptr;
   QPushButton* DeleteButton = nullptr;
+
+  QWidget* AutoCorrectPage = nullptr;
+  QLineEdit* ReplaceBox = nullptr;
+  QLineEdit* WithBox = nullptr;
+  QLineEdit* AutoReplActBox = nullptr;
+  QPushButton* AutoReplButton1 = nullptr;
+  QPushButton* AutoReplButton2 = nullptr;
+  QListWidget* AutoReplBox = nullptr;
+  TMacroList autoReplList_;
+  TSecondAction autoReplSecond_ = TSecondAction::Replace;
+
+  QWidget* TemplatesPage = nullptr;
+  QLineEdit* cteNameBox = nullptr;
+  QLineEdit* cteDescBox = nullptr;
+  QPushButton* CodeTemplateButton1 = nullptr;
+  QPushButton* CodeTemplateButton2 = nullptr;
+  QListWidget* cteListBox = nullptr;
+  TQtInkMemo* InkMemo1 = nullptr;
+  TSM_HotKey* cteHotkey = nullptr;
+  TMacroList templateList_;
+  TSecondAction templateSecond_ = TSecondAction::Replace;
+  // The boxes or lists of the two pages are being set by the dialog, not by the user.
+  bool macroUpdating_ = false;
+
   QPushButton* OKButton = nullptr;
   QPushButton* CancelButton = nullptr;
 };

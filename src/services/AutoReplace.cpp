@@ -75,8 +75,11 @@ void TAutoReplace::SetTriggers(const std::string& text) {
   if (text.size() > MaxTriggers) {
     throw EInkMemo(Format("Trigger text longer than %d characters", static_cast<int>(MaxTriggers)));
   }
-  triggerKeys_.clear();
-  ParseTriggers(text, triggerKeys_);
+  // Read the whole text before anything changes: a text that does not parse leaves the keys
+  // in force and the text they came from together.
+  std::vector<uint16_t> keys;
+  ParseTriggers(text, keys);
+  triggerKeys_ = std::move(keys);
   triggers_ = text;
 }
 

@@ -26,9 +26,9 @@ public:
   //   \{name}: the name's letters and digits looked up in KeyNames (unknown: 0);
   //   \c: the key of c when it is typed without modifiers, else 0;
   //   any other c: the key-scan code of c on the keyboard layout (0 when no key types it).
-  // A "\{" without "}" raises EInkMemo "Bad key specifier": the keys read so far stay and
-  // Triggers keeps its old text. A text over MaxTriggers characters is refused with EInkMemo
-  // before anything changes. On success Triggers becomes text.
+  // A "\{" without "}" raises EInkMemo "Bad key specifier", and a text over MaxTriggers
+  // characters EInkMemo too; either way TriggerKeys and Triggers stay as they were. On success
+  // Triggers becomes text.
   void SetTriggers(const std::string& text);
   const std::string& Triggers() const { return triggers_; }
   const std::vector<uint16_t>& TriggerKeys() const { return triggerKeys_; }

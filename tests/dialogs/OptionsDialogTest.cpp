@@ -100,8 +100,17 @@ TEST_F(OptionsDialog, OpensOnTheWorkingCopyWithThePagesAskedFor) {
     return false;
   }, {ppKEYS, ppTEMPLATES});
   Run([&] {
-    EXPECT_EQ(dialog.Pages()->tabText(1), "Highlighting");
-    EXPECT_EQ(dialog.Pages()->tabText(dialog.Pages()->currentIndex()), "Highlighting");
+    EXPECT_EQ(dialog.Pages()->count(), 1);
+    EXPECT_EQ(dialog.Pages()->tabText(dialog.Pages()->currentIndex()), "Code templates");
+    return false;
+  }, {ppTEMPLATES});
+  Run([&] {
+    QTabWidget& tabs = *dialog.Pages();
+    std::vector<std::string> captions;
+    for (int i = 0; i < tabs.count(); ++i) captions.push_back(tabs.tabText(i).toStdString());
+    EXPECT_EQ(captions, (std::vector<std::string>{"Options", "Highlighting", "Key assignments", "Auto correct",
+                                                  "Code templates"}));
+    EXPECT_EQ(tabs.tabText(tabs.currentIndex()), "Highlighting");
     EXPECT_EQ(dialog.windowTitle(), "Editor Options");
     EXPECT_NE(dialog.Working(), &a.Settings());
     EXPECT_EQ(dialog.Working(), &parser.Settings());  // lent to the parser while the dialog runs

@@ -36,16 +36,18 @@ TEST(Triggers, TextsGiveKeyCodes) {
   }
 }
 
-TEST(Triggers, UnclosedKeyNameKeepsTheKeysReadSoFarAndTheOldText) {
+TEST(Triggers, UnclosedKeyNameKeepsTheKeysAndTheTextInForce) {
   TAutoReplace a;
+  a.SetTriggers("xy");
   try {
     a.SetTriggers("ab\\{Return");
     FAIL() << "accepted";
   } catch (const EInkMemo& e) {
     EXPECT_EQ(e.Message, "Bad key specifier");
   }
-  EXPECT_EQ(a.TriggerKeys(), (std::vector<uint16_t>{'A', 'B'}));
-  EXPECT_EQ(a.Triggers(), TAutoReplace::DefaultTriggers);
+  EXPECT_EQ(a.TriggerKeys(), (std::vector<uint16_t>{'X', 'Y'}));
+  EXPECT_EQ(a.Triggers(), "xy");
+  EXPECT_FALSE(a.IsTrigger('A', 0));
 }
 
 TEST(Triggers, IsTriggerFollowsTheKeysTheSwitchAndTheText) {
