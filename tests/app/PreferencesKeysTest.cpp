@@ -16,7 +16,6 @@
 #include "services/KeyActions.h"
 #include "services/SM_Settings.h"
 #include "toolkit/VirtualKeys.h"
-#include "toolkit/qt/QSettingsRegistry.h"
 
 namespace ql::test {
 namespace {
@@ -28,11 +27,7 @@ protected:
   // Every test starts from the shipped key table.
   void SetUp() override {
     WorkbenchTest::SetUp();
-    TQSettingsRegistry registry;
-    if (!registry.OpenKey("Software\\Brevant\\Quillon", true)) return;
-    for (const char* name : {"Highlighting - XML", "Key Assignments - XML", "AutoReplace - XML", "Code Templates - XML"})
-      registry.DeleteValue(name);
-    registry.CloseKey();
+    ForgetStoredParserSettings();
   }
 
   // Opens Preferences on the Key assignments page and plays the user in it and in the wizards

@@ -11,7 +11,6 @@
 #include "editor/PropertyElements.h"
 #include "highlight/InkMemoParser.h"
 #include "services/SM_Settings.h"
-#include "toolkit/qt/QSettingsRegistry.h"
 
 namespace ql::test {
 namespace {
@@ -21,11 +20,7 @@ protected:
   // Every test starts from the shipped settings.
   void SetUp() override {
     WorkbenchTest::SetUp();
-    TQSettingsRegistry registry;
-    if (!registry.OpenKey("Software\\Brevant\\Quillon", true)) return;
-    for (const char* name : {"Highlighting - XML", "Key Assignments - XML", "AutoReplace - XML", "Code Templates - XML"})
-      registry.DeleteValue(name);
-    registry.CloseKey();
+    ForgetStoredParserSettings();
   }
   std::string SettingsFile() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);

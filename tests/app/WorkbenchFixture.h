@@ -31,6 +31,7 @@
 #include "app/MainForm.h"
 #include "app/QlnInkMemo.h"
 #include "app/WorkbenchDialogs.h"
+#include "toolkit/qt/QSettingsRegistry.h"
 
 namespace ql::test {
 
@@ -133,6 +134,16 @@ protected:
   void TearDown() override {
     Form.reset();
     fs::current_path(oldFolder_);
+  }
+
+  // The parser settings the window stored in the registry are forgotten: the next window starts
+  // from the shipped definition.
+  static void ForgetStoredParserSettings() {
+    TQSettingsRegistry registry;
+    if (!registry.OpenKey("Software\\Brevant\\Quillon", true)) return;
+    for (const char* name : {"Highlighting - XML", "Key Assignments - XML", "AutoReplace - XML", "Code Templates - XML"})
+      registry.DeleteValue(name);
+    registry.CloseKey();
   }
 
   // The window is made on first use, so a test can change Places before.

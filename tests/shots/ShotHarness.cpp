@@ -1,8 +1,8 @@
 // Sets up what a screenshot of the editor needs, for a look under a real X server:
 //   quillon_shots settings [wrap]
 //       writes the XML parser's settings to the registry under $HOME, as the program keeps them,
-//       with a few XSLT templates for the pick list; with "wrap" also word wrap at column 60
-//       with the wrap glyphs and the wrap-column line. The program reads them when it starts.
+//       with a few XSLT templates for the pick list and a few auto-replace entries; with "wrap"
+//       also word wrap at column 60 with the wrap glyphs and the wrap-column line. The program reads them when it starts.
 //   quillon_shots annotations FILE [SECONDS] [wrap]
 //       shows FILE in an editor window (line numbers, show-all-characters, the focus line) with
 //       bookmarks, breakpoints (one disabled), the execution point and red wavy marks, for
@@ -38,6 +38,10 @@ void AddTemplates(TSM_Settings& settings) {
   t.AddTemplate("xsl:if", "Condition", "<xsl:if test=\"|\">\r</xsl:if>");
   t.AddTemplate("xsl:apply-templates", "Apply templates", "<xsl:apply-templates select=\"|\"/>");
   t.AddTemplate("xsl:variable", "Variable", "<xsl:variable name=\"|\" select=\"\"/>");
+  TAutoReplace& r = settings.AutoReplace();
+  for (const auto& [name, with] : {std::pair{"teh", "the"}, {"recieve", "receive"}, {"seperate", "separate"},
+                                   {"xsln", "http://www.w3.org/1999/XSL/Transform"}, {"nbsp", "&#160;"}, {"tbd", ""}})
+    r.AddReplacement(name, with);
 }
 
 int WriteSettings(bool wrap) {
