@@ -46,9 +46,9 @@ TOptionsDialog::TOptionsDialog(QWidget* parent) : QDialog(parent) {
 }
 
 TOptionsDialog::~TOptionsDialog() {
-  // A box that has the focus reports losing it while Qt deletes it, when this dialog is no
-  // longer whole: its handlers must not run then.
-  for (QWidget* child : findChildren<QWidget*>()) child->disconnect(this);
+  // QDialog's destructor hides the dialog, which takes the focus from the box that has it; the
+  // box's signals must not reach this half-destroyed dialog then.
+  for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
 }
 
 TSM_Settings* TOptionsDialog::Working() const { return session_ != nullptr ? &session_->Working() : nullptr; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 #include "services/KeyErrors.h"
 #include "services/KeyboardActionContoller.h"
@@ -15,7 +16,12 @@ constexpr const char* kBetween = "]  [";
 }  // namespace
 
 std::string FormatKeyLine(const TKeyPair& pair) {
-  return "[" + ShortCutToText(pair.First) + kBetween + (pair.Second == 0 ? kNone : ShortCutToText(pair.Second)) + "]";
+  std::string line = "[";
+  line += ShortCutToText(pair.First);
+  line += kBetween;
+  line += pair.Second == 0 ? std::string(kNone) : ShortCutToText(pair.Second);
+  line += ']';
+  return line;
 }
 
 bool ParseKeyLine(const std::string& line, TKeyPair& pair) {
@@ -110,10 +116,16 @@ std::optional<std::string> TKeyAssignments::Commit() {
     Loaded(i);
   }
   try {
+    std::unordered_set<int32_t> listed;
     for (const TCommandKeys& c : commands_) {
+      listed.insert(c.Action);
       for (const TKeyPair& pair : c.Pairs) {
         if (pair.First != 0) keys.AddKeySequence(pair.First, pair.Second, c.Action);
       }
+    }
+    // Keys of actions without a name are not listed, so they cannot have been edited: they stay.
+    for (const TKeySequence& s : working_.KeyStore().Sequences()) {
+      if (!listed.contains(s.Action)) keys.AddKeySequence(s.First, s.Second, s.Action);
     }
   } catch (const EAmbigiousKeyPair& e) {
     return std::string(e.what());

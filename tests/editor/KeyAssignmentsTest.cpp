@@ -123,6 +123,15 @@ TEST_F(KeyAssignmentsCommit, CommandsAreSortedAndNeverLookedAtKeepTheirKeys) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"alpha", "Beta", "Zeta"}));
 }
 
+TEST_F(KeyAssignmentsCommit, KeysOfActionsWithoutANameAreKept) {
+  working.AddKeySequence(VK_F12, 0, 99);
+  TKeyAssignments keys(working);
+  EXPECT_EQ(keys.Commands().size(), 3u);
+  ASSERT_EQ(keys.Commit(), std::nullopt);
+  EXPECT_EQ(Keys(99), (std::set<std::pair<ShortCutCode, ShortCutCode>>{{VK_F12, 0}}));
+  EXPECT_EQ(working.KeyStore().Count(), 6);
+}
+
 TEST_F(KeyAssignmentsCommit, DeletingTheOnlyPairLeavesTheCommandListedWithoutKeys) {
   TKeyAssignments keys(working);
   EXPECT_FALSE(keys.Delete(2, {VK_F9, 0}));
