@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -252,6 +253,7 @@ QWidget* TOptionsDialog::CreateHighlightingPage() {
   FEditor->SetSelLineStyle(lsLF);
   FEditor->setMinimumHeight(150);
   FEditor->viewport()->installEventFilter(this);
+  FEditor->installEventFilter(this);
   layout->addWidget(FEditor, 1);
 
   connect(SynElementsBox, &QListWidget::currentRowChanged, this, [this] {
@@ -271,6 +273,14 @@ bool TOptionsDialog::eventFilter(QObject* watched, QEvent* event) {
   } else if (event->type() == QEvent::MouseButtonPress && FEditor != nullptr && watched == FEditor->viewport()) {
     const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
     Guarded([&] { EditorMouseDown(point); });
+  } else if (event->type() == QEvent::KeyPress && (watched == FEditor || watched == InkMemo1)) {
+    // The editors take Tab as a character; Ctrl+Tab and Ctrl+Shift+Tab leave them, so the
+    // rest of the dialog stays reachable from the keyboard.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && (key->modifiers() & Qt::ControlModifier)) {
+      focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+      return true;
+    }
   } else if (event->type() == QEvent::FocusOut && watched == CommandKeysListBox) {
     Guarded([this] { CommandKeysListBoxExit(); });
   } else if (event->type() == QEvent::FocusOut && watched == cteHotkey) {

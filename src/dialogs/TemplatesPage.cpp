@@ -36,6 +36,7 @@ QWidget* TOptionsDialog::CreateTemplatesPage() {
   InkMemo1 = new TQtInkMemo(page);
   InkMemo1->setObjectName("InkMemo1");
   InkMemo1->setMinimumHeight(110);
+  InkMemo1->installEventFilter(this);
   cteHotkey = new TSM_HotKey(page, TSM_HotKey::TStyle::kSystemHotKey);
   cteHotkey->setObjectName("cteHotkey");
   cteHotkey->setFixedWidth(150);

@@ -249,6 +249,29 @@ TEST_F(MacroPages, TemplatesAreEditedInThePagesEditorAndTheHotKeyStartsFromTheOn
   EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(MacroPages, CtrlTabLeavesTheTemplateEditorWhichTakesTabAsACharacter) {
+  EXPECT_TRUE(Run(ppTEMPLATES, [&] {
+    auto* memo = Find<TQtInkMemo>("InkMemo1");
+    List("cteListBox")->setCurrentRow(0);
+    memo->SetFocus();
+    EXPECT_EQ(QApplication::focusWidget(), memo);
+    const std::string before = memo->GetText();
+    QTest::keyClick(memo, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), memo);
+    const std::string tabbed = memo->GetText();
+    EXPECT_GT(tabbed.size(), before.size());
+    QTest::keyClick(memo, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_NE(QApplication::focusWidget(), memo);
+    EXPECT_EQ(memo->GetText(), tabbed);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), memo);
+    QTest::keyClick(memo, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_NE(QApplication::focusWidget(), memo);
+    EXPECT_EQ(memo->GetText(), tabbed);
+    return true;
+  }));
+}
+
 TEST_F(MacroPages, ListsShowNameAndSecondTextInTwoColumnsDividedBySilverLines) {
   Run(ppAUTOCORRECT, [&] {
     QListWidget* list = List("AutoReplBox");
