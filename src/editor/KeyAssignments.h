@@ -58,8 +58,9 @@ public:
   void DropPairsWithoutFirstKey(size_t command);
 
   // Makes a new controller of every command's name and pairs, in list order, and of the keys of
-  // actions without a name (which are not listed), and has the working controller take it over. A pair that conflicts with one added before (EAmbigiousKeyPair)
-  // stops it: its message is returned and nothing is changed.
+  // actions without a name (which are not listed), and has the working controller take it over.
+  // A pair that conflicts with one added before (EAmbigiousKeyPair) stops it: its message is
+  // returned and nothing is changed.
   std::optional<std::string> Commit();
 
 private:
