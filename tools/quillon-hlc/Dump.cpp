@@ -38,7 +38,12 @@ std::string GroupText(const TSM_CharGroup& group) {
     if (last > c) s += CharText(last);
     c = last + 1;
   }
-  for (const TCharRange& r : group.ExtraRanges) s += " " + std::to_string(r.Low) + ".." + std::to_string(r.High);
+  for (const TCharRange& r : group.ExtraRanges) {
+    s += ' ';
+    s += std::to_string(r.Low);
+    s += "..";
+    s += std::to_string(r.High);
+  }
   return s + "]";
 }
 
@@ -56,7 +61,10 @@ std::string SetText(const TByteSet& set) {
     if (!first) s += ", ";
     first = false;
     s += std::to_string(v);
-    if (last > v) s += "-" + std::to_string(last);
+    if (last > v) {
+      s += '-';
+      s += std::to_string(last);
+    }
     v = last + 1;
   }
   return s + "}";
